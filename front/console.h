@@ -1,0 +1,45 @@
+// Console helpers shared by the calculator and the table: the number reader,
+// input that forgets end of file, printing that treats a failed write as the
+// error it is, and exponents with three digits.
+#ifndef FRONT_CONSOLE_H
+#define FRONT_CONSOLE_H
+
+#include <cstddef>
+#include <cstdio>
+
+enum class ReadStatus {
+  kNumber, // a number was read and stored
+  kEnd,    // input ended before a number was complete
+  kBad,    // a character that cannot begin or continue a number is next
+};
+
+// Reads one number: optional sign, digits with at most one point and at least
+// one digit, optional exponent (an e with no digits after it counts as e0).
+// Leading white space is skipped; the character after the number, or the
+// offending one, stays in the input. The value is the correctly rounded
+// double of the whole token, however long, read in bounded memory.
+ReadStatus ReadNumber(std::FILE *in, double *value);
+
+// Clears a remembered end of input, so that the next read asks again: a
+// terminal waits once more, an ended pipe or file reports the end at once.
+void ForgetEnd(std::FILE *in);
+
+// One character from input that was first told to forget end of file.
+int ReadChar(std::FILE *in);
+
+// Drops the input through the end of the current line or of the input.
+void DiscardLine(std::FILE *in);
+
+// printf, with "%.3e"-style exponents left to FormatExponent. A failed write
+// ends the program with status 1 and one line on standard error.
+void Print(std::FILE *out, const char *format, ...)
+    __attribute__((format(printf, 2, 3)));
+
+// Writes out what is buffered; a failure ends the program as in Print.
+void FinishOutput(std::FILE *out);
+
+// value in "%.{digits}e" with the exponent's sign and at least three digits,
+// as 5.011e-002 or 1.000e+100.
+void FormatExponent(double value, int digits, char *buffer, std::size_t size);
+
+#endif

@@ -1,0 +1,14 @@
+// The program's two modes.
+#ifndef FRONT_MODES_H
+#define FRONT_MODES_H
+
+#include <cstdio>
+
+// The upper-tail probability calculator: prompts for degrees of freedom and
+// a chi-square value until an out-of-range pair or the end of the input.
+void ProbabilityPrompt(std::FILE *in, std::FILE *out);
+
+// The paged table of critical values, 1 to 200 degrees of freedom.
+void PrintCriticalValues();
+
+#endif
