@@ -1,0 +1,155 @@
+#!/usr/bin/env python3
+"""Runs the built program as a user would, through pipes and through a real
+pseudo-terminal, and compares whole outputs byte for byte.
+
+    python3 tests/end_to_end.py build/chisq
+"""
+import os
+import select
+import subprocess
+import sys
+import time
+import unittest
+
+PROGRAM = None
+PROMPT = b"\nd.f. & Chi^2 value (Ctrl-c to break)? "
+
+
+def result(text):
+    return b"\nprob = " + text.encode() + b"\n"
+
+
+def run(args, stdin=b"", stdout=subprocess.PIPE):
+    done = subprocess.run([PROGRAM] + args, input=stdin, stdout=stdout,
+                          stderr=subprocess.PIPE, timeout=60)
+    return done.returncode, done.stdout, done.stderr
+
+
+class Calculator(unittest.TestCase):
+    def session(self, stdin, *results, args=("x",)):
+        """The whole output of a piped session: one prompt per attempt, and
+        the result of each attempt, None where it was bad input."""
+        status, out, err = run(list(args), stdin)
+        expected = b"".join(PROMPT + (result(r) if r else b"")
+                            for r in results)
+        self.assertEqual(out, expected + PROMPT + b"\n")
+        self.assertEqual((status, err), (0, b""))
+
+    def test_sessions(self):
+        p18 = "0.050109061 = 5.011e-002"
+        one = "1.000000000 = 1.000e+000"
+        zero = "0.000000000 = 0.000e+000"
+        p24 = "0.135335283 = 1.353e-001"  # 2 df at 4: e^-2
+        cases = [
+            ("example", b"10 18.3\n0 0\n", [p18]),
+            ("0 and 0 first", b"0 0\n", []),
+            ("three numbers on a line", b"10 18.3 2\n4 0 0\n", [p18, p24]),
+            ("a pair across lines", b"10\n\n  18.3\n0\n0\n", [p18]),
+            ("0.999 ends the loop", b"0.999 5\n10 18.3\n", []),
+            ("negative chi2 ends it", b"10 -0.5\n10 18.3\n", []),
+            ("-0 is a chi2 of zero", b"1 -0\n0 0\n", [one]),
+            ("df of exactly 1, fractional df", b"1 0\n1.5 3\n0 0\n",
+             [one, "0.147599557 = 1.476e-001"]),
+            ("far upper tail", b"1 100\n0 0\n", [zero]),
+            ("end of input after a pair", b"10 18.3\n", [p18]),
+            ("end of input inside a pair", b"10 18.3\n2", [p18]),
+            ("end of input after a sign", b"10 18.3\n2 -", [p18]),
+            ("end of input after a point", b"10 18.3 .", [p18]),
+            ("empty input", b"", []),
+            ("a word", b"abc\n10 18.3\n0 0\n", [None, p18]),
+            ("a word for chi2", b"10 x 99\n2 4\n0 0\n", [None, p24]),
+            ("inf and nan are words", b"inf 5\nnan 5\n2 4\n0 0\n",
+             [None, None, p24]),
+            ("a lone sign", b"- 5\n2 4\n0 0\n", [None, p24]),
+            ("a bad line at the end", b"2 4\n10 q", [p24, None]),
+            ("hexadecimal reads its 0", b"0x10 5\n2 4\n", [None, p24]),
+            ("exponent without digits", b"2e 4e+ 0 0\n", [p24]),
+            ("infinite chi2", b"10 1e400\n0 0\n", [zero]),
+            ("infinite df", b"1e400 5\n0 0\n", [one]),
+            ("both infinite", b"1e400 1e999\n0 0\n", [zero]),
+            ("overflowing fraction", b"10 1e120\n10 1e300\n0 0\n",
+             [zero, zero]),
+            ("huge df", b"4e16 3.9999999e16\n0 0\n",
+             ["0.999796524 = 9.998e-001"]),
+            ("huge both", b"1e300 1e300\n1e308 1e308\n0 0\n",
+             ["0.500000000 = 5.000e-001", "0.500000000 = 5.000e-001"]),
+        ]
+        for name, stdin, results in cases:
+            with self.subTest(name):
+                self.session(stdin, *results)
+
+    def test_any_argument_selects_the_calculator(self):
+        for args in ([""], ["-h"], ["a", "b", "c"]):
+            with self.subTest(args=args):
+                self.session(b"10 18.3\n0 0\n", "0.050109061 = 5.011e-002",
+                             args=args)
+
+    def test_a_long_number_is_read_whole(self):
+        digits = b"1" + b"0" * 10_000_000  # 1e10000000: infinite chi2
+        self.session(b"10 " + digits + b"\n2 4\n0 0\n",
+                     "0.000000000 = 0.000e+000", "0.135335283 = 1.353e-001")
+
+    def test_write_error_is_reported(self):
+        for args, stdin in ((["x"], b"10 18.3\n0 0\n"), ([], b"")):
+            with self.subTest(args=args), open("/dev/full", "wb") as full:
+                status, _, err = run(args, stdin, stdout=full)
+                self.assertEqual(status, 1)
+                self.assertEqual(
+                    err, b"chisq: cannot write standard output: "
+                         b"No space left on device\n")
+
+
+class Terminal:
+    """The program on a real pseudo-terminal."""
+
+    def __init__(self, args):
+        master, slave = os.openpty()
+        self.master = master
+        self.process = subprocess.Popen([PROGRAM] + args, stdin=slave,
+                                        stdout=slave, stderr=slave,
+                                        close_fds=True)
+        os.close(slave)
+        self.screen = b""
+
+    def wait_for(self, text, seconds=20):
+        """Reads the screen until text is on it; no input is sent."""
+        deadline = time.monotonic() + seconds
+        while text not in self.screen:
+            left = deadline - time.monotonic()
+            if left <= 0 or not select.select([self.master], [], [], left)[0]:
+                raise AssertionError("not on the screen: %r\nscreen: %r"
+                                     % (text, self.screen[-300:]))
+            try:
+                self.screen += os.read(self.master, 65536)
+            except OSError:  # the program has ended
+                raise AssertionError("ended before %r" % text)
+
+    def type(self, text):
+        os.write(self.master, text)
+
+    def finish(self):
+        status = self.process.wait(timeout=20)
+        try:
+            while select.select([self.master], [], [], 0.2)[0]:
+                self.screen += os.read(self.master, 65536)
+        except OSError:
+            pass
+        os.close(self.master)
+        return status
+
+
+class CalculatorAtATerminal(unittest.TestCase):
+    def test_prompt_is_on_the_screen_before_the_read(self):
+        term = Terminal(["x"])
+        term.wait_for(b"(Ctrl-c to break)? ")
+        term.type(b"10 18.3\n")
+        term.wait_for(b"prob = 0.050109061 = 5.011e-002\r\n")
+        term.wait_for(b"\r\nd.f. & Chi^2 value (Ctrl-c to break)? ",
+                      seconds=20)
+        term.type(b"0 0\n")
+        self.assertEqual(term.finish(), 0)
+
+
+if __name__ == "__main__":
+    PROGRAM = os.path.abspath(sys.argv.pop(1))
+    unittest.main(verbosity=2)
