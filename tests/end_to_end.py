@@ -99,6 +99,64 @@ class Calculator(unittest.TestCase):
                          b"No space left on device\n")
 
 
+FIXTURES = os.path.join(os.path.dirname(os.path.abspath(__file__)), "fixtures")
+TITLE = b"\n\nChi-square critical values\n"
+HEADER = (b"\n\t\t\t\tSignificance level\n\n DF "
+          b"   0.9950   0.9750   0.9000   0.5000"
+          b"   0.1000   0.0500   0.0100   0.0010\n")
+PAUSE = b"\nENTER for more, (q+ENTER) for quit... "
+
+
+def expected_table(quit_at_pause=None):
+    """The whole output of table mode built from its layout rules and the
+    mpmath critical values, stopping at pause number quit_at_pause."""
+    with open(os.path.join(FIXTURES, "critical_values.txt"), "rb") as f:
+        rows = f.read().splitlines()
+    out = TITLE
+    pauses = 0
+    for r, row in enumerate(rows):
+        if r % 15 == 0:
+            out += HEADER
+        out += b"\n" + row[:3] + b" " + row[3:]
+        if r % 5 == 4:
+            out += b"\n"
+        if r % 15 == 14:
+            out += PAUSE
+            pauses += 1
+            if pauses == quit_at_pause:
+                break
+    return out + b"\n"
+
+
+class Table(unittest.TestCase):
+    def test_the_whole_table_with_input_ended(self):
+        status, out, err = run([], b"")
+        self.assertEqual(out, expected_table())
+        self.assertEqual(len(out), 17405)
+        self.assertEqual((out.count(HEADER), out.count(PAUSE)), (14, 13))
+        self.assertIn(b"\n 10    2.1559   3.2470   4.8652   9.3418  15.9872"
+                      b"  18.3070  23.2093  29.5883\n", out)
+        self.assertTrue(out.endswith(b"\n200  152.2410 162.7280 174.8353"
+                                     b" 199.3337 226.0210 233.9943 249.4451"
+                                     b" 267.5405\n\n"))
+        self.assertEqual((status, err), (0, b""))
+
+    def test_answers_at_the_pauses(self):
+        cases = [
+            ("q at the first pause", b"q\n", 1),
+            ("uppercase Q goes on", b"Q\n", None),
+            ("a bare ENTER goes on", b"\n", None),
+            ("one character a pause, q stops", b"abq\n", 3),
+            ("q late in a line", b"\n\n\n\n\nxyzq", 9),
+            ("q after the last pause is never read", b"\n" * 13 + b"q", None),
+        ]
+        for name, stdin, quit_at in cases:
+            with self.subTest(name):
+                status, out, err = run([], stdin)
+                self.assertEqual(out, expected_table(quit_at))
+                self.assertEqual((status, err), (0, b""))
+
+
 class Terminal:
     """The program on a real pseudo-terminal."""
 
@@ -148,6 +206,22 @@ class CalculatorAtATerminal(unittest.TestCase):
                       seconds=20)
         term.type(b"0 0\n")
         self.assertEqual(term.finish(), 0)
+
+
+class TableAtATerminal(unittest.TestCase):
+    def test_pages_wait_for_enter_and_q_quits(self):
+        term = Terminal([])
+        term.wait_for(b" 15    4.6009")
+        term.wait_for(b"\r\nENTER for more, (q+ENTER) for quit... ")
+        time.sleep(0.3)  # it waits: nothing of the next page comes
+        self.assertNotIn(b" 16 ", term.screen)
+        term.type(b"\n")
+        term.wait_for(b" 30   13.7867")
+        term.wait_for(b"quit... ", seconds=20)
+        self.assertEqual(term.screen.count(b"quit... "), 2)
+        term.type(b"q\n")
+        self.assertEqual(term.finish(), 0)
+        self.assertNotIn(b" 31 ", term.screen)
 
 
 if __name__ == "__main__":
