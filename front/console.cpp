@@ -5,6 +5,7 @@
 #include <cstdarg>
 #include <cstdlib>
 #include <cstring>
+#include <unistd.h>
 
 namespace {
 
@@ -39,17 +40,51 @@ bool IsSpace(int c) {
   std::_Exit(1);
 }
 
+int Next(Input *in) {
+  if (in->next < in->filled)
+    return in->block[in->next++];
+  if (in->ended)
+    return EOF;
+  if (in->flush_first != nullptr && std::fflush(in->flush_first) != 0)
+    WriteFailed(errno);
+  ssize_t got;
+  do
+    got = read(in->fd, in->block, sizeof in->block);
+  while (got < 0 && errno == EINTR);
+  if (got <= 0) { // a failed read ends the input like end of file
+    in->ended = true;
+    return EOF;
+  }
+  in->next = 1;
+  in->filled = static_cast<std::size_t>(got);
+  return in->block[0];
+}
+
+// Puts back the character Next just gave, which is still in the block.
+void Unread(Input *in, int c) {
+  if (c != EOF)
+    --in->next;
+}
+
 } // namespace
 
-ReadStatus ReadNumber(std::FILE *in, double *value) {
-  int c = getc_unlocked(in);
+void OpenInput(Input *in, int fd, std::FILE *flush_first) {
+  in->fd = fd;
+  in->flush_first = flush_first;
+  in->ended = false;
+  in->next = 0;
+  in->filled = 0;
+}
+
+ReadStatus ReadNumber(Input *in, double *value) {
+  int c = Next(in);
   while (IsSpace(c))
-    c = getc_unlocked(in);
+    c = Next(in);
 
   bool negative = false;
   if (c == '+' || c == '-') {
     negative = c == '-';
-    c = getc_unlocked(in);
+    c = Next(in);
   }
 
   // Significant digits as 0.d1d2... times 10^exponent.
@@ -59,7 +94,7 @@ ReadStatus ReadNumber(std::FILE *in, double *value) {
   bool any_digit = false;
   bool seen_point = false;
   long long exponent = 0;
-  for (;; c = getc_unlocked(in)) {
+  for (;; c = Next(in)) {
     if (c == '.' && !seen_point) {
       seen_point = true;
       continue;
@@ -82,25 +117,24 @@ ReadStatus ReadNumber(std::FILE *in, double *value) {
   if (!any_digit) {
     if (c == EOF)
       return ReadStatus::kEnd;
-    ungetc(c, in);
+    Unread(in, c);
     return ReadStatus::kBad;
   }
 
   if (c == 'e' || c == 'E') {
-    c = getc_unlocked(in);
+    c = Next(in);
     bool exponent_negative = false;
     if (c == '+' || c == '-') {
       exponent_negative = c == '-';
-      c = getc_unlocked(in);
+      c = Next(in);
     }
     long long written = 0;
-    for (; IsDigit(c); c = getc_unlocked(in))
+    for (; IsDigit(c); c = Next(in))
       if (written < kExponentCap / 10)
         written = written * 10 + (c - '0');
     exponent = SaturatingAdd(exponent, exponent_negative ? -written : written);
   }
-  if (c != EOF)
-    ungetc(c, in);
+  Unread(in, c);
 
   double magnitude;
   if (kept == 0)
@@ -124,17 +158,17 @@ ReadStatus ReadNumber(std::FILE *in, double *value) {
   return ReadStatus::kNumber;
 }
 
-void ForgetEnd(std::FILE *in) { clearerr(in); }
+void ForgetEnd(Input *in) { in->ended = false; }
 
-int ReadChar(std::FILE *in) {
+int ReadChar(Input *in) {
   ForgetEnd(in);
-  return getc_unlocked(in);
+  return Next(in);
 }
 
-void DiscardLine(std::FILE *in) {
+void DiscardLine(Input *in) {
   int c;
   do
-    c = getc_unlocked(in);
+    c = Next(in);
   while (c != '\n' && c != EOF);
 }
 

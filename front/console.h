@@ -7,6 +7,21 @@
 #include <cstddef>
 #include <cstdio>
 
+// Standard input, read in blocks of its own so that the program knows when a
+// read is about to wait: what it has printed is written out first, so that
+// a reader at the far end of a pipe (less, tee, a script taking one answer
+// at a time) sees every prompt and page before the program waits for it.
+struct Input {
+  int fd;
+  std::FILE *flush_first;
+  bool ended; // end of input seen and not yet forgotten
+  std::size_t next, filled;
+  unsigned char block[4096];
+};
+
+// in reads fd; flush_first (null for none) is written out before each wait.
+void OpenInput(Input *in, int fd, std::FILE *flush_first);
+
 enum class ReadStatus {
   kNumber, // a number was read and stored
   kEnd,    // input ended before a number was complete
@@ -18,17 +33,17 @@ enum class ReadStatus {
 // Leading white space is skipped; the character after the number, or the
 // offending one, stays in the input. The value is the correctly rounded
 // double of the whole token, however long, read in bounded memory.
-ReadStatus ReadNumber(std::FILE *in, double *value);
+ReadStatus ReadNumber(Input *in, double *value);
 
 // Clears a remembered end of input, so that the next read asks again: a
 // terminal waits once more, an ended pipe or file reports the end at once.
-void ForgetEnd(std::FILE *in);
+void ForgetEnd(Input *in);
 
-// One character from input that was first told to forget end of file.
-int ReadChar(std::FILE *in);
+// One character, or EOF, from input that was first told to forget its end.
+int ReadChar(Input *in);
 
 // Drops the input through the end of the current line or of the input.
-void DiscardLine(std::FILE *in);
+void DiscardLine(Input *in);
 
 // printf, with "%.3e"-style exponents left to FormatExponent. A failed write
 // ends the program with status 1 and one line on standard error.

@@ -14,8 +14,11 @@ int main(int argc, char **) {
 
   if (argc < 2)
     PrintCriticalValues();
-  else
-    ProbabilityPrompt(stdin, stdout);
+  else {
+    Input in;
+    OpenInput(&in, 0, stdout);
+    ProbabilityPrompt(&in, stdout);
+  }
   Print(stdout, "\n");
   FinishOutput(stdout);
   return 0;

@@ -4,9 +4,11 @@
 
 #include <cstdio>
 
+#include "front/console.h"
+
 // The upper-tail probability calculator: prompts for degrees of freedom and
 // a chi-square value until an out-of-range pair or the end of the input.
-void ProbabilityPrompt(std::FILE *in, std::FILE *out);
+void ProbabilityPrompt(Input *in, std::FILE *out);
 
 // The paged table of critical values, 1 to 200 degrees of freedom.
 void PrintCriticalValues();

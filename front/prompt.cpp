@@ -2,7 +2,7 @@
 #include "front/console.h"
 #include "front/modes.h"
 
-void ProbabilityPrompt(std::FILE *in, std::FILE *out) {
+void ProbabilityPrompt(Input *in, std::FILE *out) {
   for (;;) {
     Print(out, "\nd.f. & Chi^2 value (Ctrl-c to break)? ");
     ForgetEnd(in);

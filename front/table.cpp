@@ -6,6 +6,9 @@ void PrintCriticalValues() {
   // Cumulative probabilities; the header shows the significance level 1 - p.
   const double levels[8] = {0.005, 0.025, 0.1, 0.5, 0.9, 0.95, 0.99, 0.999};
 
+  Input in;
+  OpenInput(&in, 0, stdout);
+
   Print(stdout, "\n\nChi-square critical values\n");
   for (int r = 0; r < 200; ++r) {
     if (r % 15 == 0) {
@@ -22,7 +25,7 @@ void PrintCriticalValues() {
       Print(stdout, "\n");
     if (r % 15 == 14) {
       Print(stdout, "\nENTER for more, (q+ENTER) for quit... ");
-      if (ReadChar(stdin) == 'q')
+      if (ReadChar(&in) == 'q')
         break;
     }
   }

@@ -43,14 +43,17 @@ struct Read {
 };
 
 Read ReadFrom(const std::string &text) {
-  std::FILE *in = fmemopen(const_cast<char *>(text.data()), text.size(), "r");
+  std::FILE *file = std::tmpfile();
+  std::fwrite(text.data(), 1, text.size(), file);
+  std::fflush(file);
+  std::rewind(file);
+  Input in;
+  OpenInput(&in, fileno(file), nullptr);
   Read r{ReadStatus::kEnd, -12345.0, ""};
-  if (text.empty())
-    in = std::tmpfile(); // fmemopen refuses an empty buffer
-  r.status = ReadNumber(in, &r.value);
-  for (int c; (c = std::fgetc(in)) != EOF;)
+  r.status = ReadNumber(&in, &r.value);
+  for (int c; (c = ReadChar(&in)) != EOF;)
     r.rest.push_back(static_cast<char>(c));
-  std::fclose(in);
+  std::fclose(file);
   return r;
 }
 

@@ -158,15 +158,24 @@ class Table(unittest.TestCase):
 
 
 class Terminal:
-    """The program on a real pseudo-terminal."""
+    """The program on a real pseudo-terminal, or with pipes=True on a pair of
+    pipes that a script writes and reads one answer at a time."""
 
-    def __init__(self, args):
-        master, slave = os.openpty()
-        self.master = master
-        self.process = subprocess.Popen([PROGRAM] + args, stdin=slave,
-                                        stdout=slave, stderr=slave,
-                                        close_fds=True)
-        os.close(slave)
+    def __init__(self, args, pipes=False):
+        if pipes:
+            self.process = subprocess.Popen([PROGRAM] + args,
+                                            stdin=subprocess.PIPE,
+                                            stdout=subprocess.PIPE)
+            self.master = self.process.stdout.fileno()
+            self.typed = self.process.stdin.fileno()
+        else:
+            master, slave = os.openpty()
+            self.master = self.typed = master
+            self.process = subprocess.Popen([PROGRAM] + args, stdin=slave,
+                                            stdout=slave, stderr=slave,
+                                            close_fds=True)
+            os.close(slave)
+        self.pipes = pipes
         self.screen = b""
 
     def wait_for(self, text, seconds=20):
@@ -178,21 +187,30 @@ class Terminal:
                 raise AssertionError("not on the screen: %r\nscreen: %r"
                                      % (text, self.screen[-300:]))
             try:
-                self.screen += os.read(self.master, 65536)
-            except OSError:  # the program has ended
+                chunk = os.read(self.master, 65536)
+            except OSError:  # a terminal whose program has ended
+                chunk = b""
+            if not chunk:
                 raise AssertionError("ended before %r" % text)
+            self.screen += chunk
 
     def type(self, text):
-        os.write(self.master, text)
+        os.write(self.typed, text)
 
     def finish(self):
+        if self.pipes:
+            self.process.stdin.close()
         status = self.process.wait(timeout=20)
         try:
             while select.select([self.master], [], [], 0.2)[0]:
-                self.screen += os.read(self.master, 65536)
-        except OSError:
+                chunk = os.read(self.master, 65536)
+                if not chunk:  # a pipe at its end
+                    break
+                self.screen += chunk
+        except OSError:  # a terminal whose program has ended
             pass
-        os.close(self.master)
+        if not self.pipes:
+            os.close(self.master)
         return status
 
 
@@ -222,6 +240,29 @@ class TableAtATerminal(unittest.TestCase):
         term.type(b"q\n")
         self.assertEqual(term.finish(), 0)
         self.assertNotIn(b" 31 ", term.screen)
+
+
+class ThroughPipesOneAnswerAtATime(unittest.TestCase):
+    """Buffered output is written out before the program waits for input,
+    so a reader at the other end of a pipe is never left waiting with it."""
+
+    def test_calculator_answers_before_the_next_pair(self):
+        peer = Terminal(["x"], pipes=True)
+        peer.wait_for(PROMPT)
+        peer.type(b"10 18.3\n")
+        peer.wait_for(result("0.050109061 = 5.011e-002") + PROMPT)
+        peer.type(b"0 0\n")
+        self.assertEqual(peer.finish(), 0)
+        self.assertEqual(peer.screen, PROMPT + result(
+            "0.050109061 = 5.011e-002") + PROMPT + b"\n")
+
+    def test_table_shows_each_page_before_its_pause(self):
+        peer = Terminal([], pipes=True)
+        peer.wait_for(PAUSE)
+        self.assertEqual(peer.screen, expected_table(1)[:-1])
+        peer.type(b"q\n")
+        self.assertEqual(peer.finish(), 0)
+        self.assertEqual(peer.screen, expected_table(1))
 
 
 if __name__ == "__main__":
