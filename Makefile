@@ -1,12 +1,19 @@
-# A thin layer over CMake: `make run` shows the table, `make test` runs every
-# test. Under CI (CI=true) warnings are errors.
+# A thin layer over CMake.
+#   make run    builds with the default compiler and shows the table
+#   make test   builds and runs every test: the suite with g++, again with
+#               clang++ (and the two builds' outputs compared byte for byte),
+#               again under AddressSanitizer and UndefinedBehaviorSanitizer
+#               with a short fuzz run
+#   make check  the first of those only, for a quick round while working
+# Under CI (CI=true) warnings are errors.
 BUILD ?= build
 CMAKE_FLAGS ?=
 ifeq ($(CI),true)
 CMAKE_FLAGS += -DCHISQ_WERROR=ON
 endif
+CTEST = ctest --output-on-failure -j 2
 
-.PHONY: all build run test clean
+.PHONY: all build run check test test-clang test-sanitize clean
 
 all: build
 
@@ -17,8 +24,22 @@ build:
 run: build
 	./$(BUILD)/chisq
 
-test: build
-	cd $(BUILD) && ctest --output-on-failure -j 2
+check: build
+	cd $(BUILD) && $(CTEST)
+
+test: check test-clang test-sanitize
+
+test-clang:
+	CXX=clang++ cmake -S . -B build-clang $(CMAKE_FLAGS)
+	cmake --build build-clang -j 2
+	cd build-clang && $(CTEST)
+	python3 tests/same_bytes.py $(BUILD)/chisq build-clang/chisq
+
+test-sanitize:
+	CXX=clang++ cmake -S . -B build-sanitize $(CMAKE_FLAGS) \
+	  -DCHISQ_SANITIZE=address,undefined -DCHISQ_FUZZ=ON
+	cmake --build build-sanitize -j 2
+	cd build-sanitize && $(CTEST)
 
 clean:
-	rm -rf $(BUILD)
+	rm -rf $(BUILD) build-clang build-sanitize

@@ -12,7 +12,7 @@ namespace {
 // A double's decimal halfway points have at most 767 significant digits, so
 // the first 800 and a sticky digit for whatever non-zero follows round the
 // same as the whole token.
-constexpr int kKeptDigits = 800;
+constexpr std::size_t kKeptDigits = 800;
 
 // Far beyond any exponent a double can hold, yet safe to add without
 // overflow: token lengths are counted in the same range.
@@ -89,7 +89,7 @@ ReadStatus ReadNumber(Input *in, double *value) {
 
   // Significant digits as 0.d1d2... times 10^exponent.
   char digits[kKeptDigits + 1];
-  int kept = 0;
+  std::size_t kept = 0;
   bool sticky = false;
   bool any_digit = false;
   bool seen_point = false;
@@ -148,7 +148,7 @@ ReadStatus ReadNumber(Input *in, double *value) {
     text[0] = '0';
     text[1] = '.';
     std::memcpy(text + 2, digits, kept);
-    int length = 2 + kept;
+    std::size_t length = 2 + kept;
     if (sticky)
       text[length++] = '1';
     std::snprintf(text + length, sizeof text - length, "e%lld", exponent);

@@ -8,6 +8,7 @@ import os
 import select
 import subprocess
 import sys
+import threading
 import time
 import unittest
 
@@ -155,6 +156,60 @@ class Table(unittest.TestCase):
                 status, out, err = run([], stdin)
                 self.assertEqual(out, expected_table(quit_at))
                 self.assertEqual((status, err), (0, b""))
+
+
+def peak_memory_kib(args, chunks, output_length):
+    """Pipes the chunks to the program and reads its output until
+    output_length bytes have come; the program then waits for more input,
+    its work done, and its peak resident memory (VmHWM; getrusage would
+    count the test's own fork before exec) is read before its input ends."""
+    process = subprocess.Popen([PROGRAM] + args, stdin=subprocess.PIPE,
+                               stdout=subprocess.PIPE)
+
+    def feed():
+        for chunk in chunks:
+            process.stdin.write(chunk)
+        process.stdin.flush()
+
+    writer = threading.Thread(target=feed)
+    writer.start()
+    received = 0
+    while received < output_length:
+        chunk = os.read(process.stdout.fileno(), 1 << 20)
+        if not chunk:
+            break
+        received += len(chunk)
+    writer.join()
+    with open("/proc/%d/status" % process.pid) as status:
+        peak = [int(line.split()[1]) for line in status
+                if line.startswith("VmHWM:")][0]
+    process.stdin.close()
+    received += len(process.stdout.read())  # the last line
+    return process.wait(timeout=60), received, peak
+
+
+@unittest.skipIf(os.environ.get("CHISQ_SANITIZED"),
+                 "sanitizers keep memory of their own")
+class BoundedMemory(unittest.TestCase):
+    LIMIT_KIB = 8 * 1024
+
+    def test_a_100_mb_token(self):
+        megabyte = b"7" * (1 << 20)
+        chunks = [b"10 "] + [megabyte] * 100 + [b"\n2 4\n"]
+        expected = (PROMPT + result("0.000000000 = 0.000e+000") + PROMPT +
+                    result("0.135335283 = 1.353e-001") + PROMPT)
+        status, received, peak = peak_memory_kib(["x"], chunks,
+                                                 len(expected))
+        self.assertEqual((status, received), (0, len(expected) + 1))
+        self.assertLess(peak, self.LIMIT_KIB)
+
+    def test_a_million_pairs(self):
+        chunks = [b"10 18.3\n" * 10000] * 100
+        expected = (1000000 * len(PROMPT + result("0.050109061 = 5.011e-002"))
+                    + len(PROMPT))
+        status, received, peak = peak_memory_kib(["x"], chunks, expected)
+        self.assertEqual((status, received), (0, expected + 1))
+        self.assertLess(peak, self.LIMIT_KIB)
 
 
 class Terminal:

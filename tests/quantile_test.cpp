@@ -94,11 +94,13 @@ TEST(ChiSquareQuantile, AllTableCellsPrintAsTheTrueQuantile) {
     std::istringstream fields(expected);
     int df;
     fields >> df;
-    char row[128];
-    int length = std::snprintf(row, sizeof row, "%3d", df);
-    for (double p : levels)
-      length += std::snprintf(row + length, sizeof row - length, "%9.4f",
-                              ChiSquareQuantile(p, df));
+    char cell[32];
+    std::snprintf(cell, sizeof cell, "%3d", df);
+    std::string row = cell;
+    for (double p : levels) {
+      std::snprintf(cell, sizeof cell, "%9.4f", ChiSquareQuantile(p, df));
+      row += cell;
+    }
     EXPECT_EQ(row, expected);
     ++rows;
   }

@@ -1,0 +1,50 @@
+// The number reader against strtod on the same token: for every input the
+// reader takes as a number, strtod reads the same characters (less an
+// exponent mark with no digits, which the reader takes as e0) to the same
+// double.
+#include "front/console.h"
+#include "fuzz/fuzz_input.h"
+
+#include <cmath>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data,
+                                      std::size_t size) {
+  const int fd = MemoryFile(data, size);
+  Input in;
+  OpenInput(&in, fd, nullptr);
+  double value = 0.0;
+  const ReadStatus status = ReadNumber(&in, &value);
+  // Bytes taken: all that was read from the file, less what is still in the
+  // block.
+  const std::size_t taken =
+      static_cast<std::size_t>(lseek(fd, 0, SEEK_CUR)) - (in.filled - in.next);
+  close(fd);
+  if (status != ReadStatus::kNumber)
+    return 0;
+
+  std::size_t start = 0;
+  while (start < taken && std::strchr(" \t\n\v\f\r", data[start]) != nullptr &&
+         data[start] != '\0')
+    ++start;
+  std::string token(reinterpret_cast<const char *>(data) + start,
+                    taken - start);
+  // An exponent mark with no digits after it.
+  std::size_t keep = token.size();
+  if (keep > 0 && (token[keep - 1] == '+' || token[keep - 1] == '-') &&
+      keep > 1 && (token[keep - 2] == 'e' || token[keep - 2] == 'E'))
+    keep -= 2;
+  else if (keep > 0 && (token[keep - 1] == 'e' || token[keep - 1] == 'E'))
+    keep -= 1;
+  token.resize(keep);
+
+  char *end = nullptr;
+  const double expected = std::strtod(token.c_str(), &end);
+  if (end != token.c_str() + token.size())
+    __builtin_trap(); // strtod stops short of the reader
+  if (std::memcmp(&expected, &value, sizeof value) != 0)
+    __builtin_trap(); // a different double, or zero of the other sign
+  return 0;
+}

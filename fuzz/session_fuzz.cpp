@@ -1,0 +1,84 @@
+// A whole calculator session over arbitrary bytes as standard input: it must
+// end, print nothing but prompts and well-formed result lines whose prob
+// lies in [0, 1], and close with the program's final newline.
+#include "front/console.h"
+#include "front/modes.h"
+#include "fuzz/fuzz_input.h"
+
+#include <cmath>
+#include <cstdlib>
+#include <cstring>
+
+namespace {
+
+const char kPrompt[] = "\nd.f. & Chi^2 value (Ctrl-c to break)? ";
+const char kResult[] = "\nprob = ";
+
+void Require(bool holds) {
+  if (!holds)
+    __builtin_trap();
+}
+
+bool Digits(const char *text, int count) {
+  for (int i = 0; i < count; ++i)
+    if (text[i] < '0' || text[i] > '9')
+      return false;
+  return true;
+}
+
+// "d.ddddddddd = d.ddde+ddd\n" with both numbers the same probability;
+// returns its length.
+std::size_t ResultLength(const char *text, std::size_t left) {
+  const std::size_t length = 11 + 3 + 10 + 1;
+  Require(left >= length);
+  Require(Digits(text, 1) && text[1] == '.' && Digits(text + 2, 9));
+  Require(std::memcmp(text + 11, " = ", 3) == 0);
+  const char *e = text + 14;
+  Require(Digits(e, 1) && e[1] == '.' && Digits(e + 2, 3) && e[5] == 'e');
+  Require((e[6] == '+' || e[6] == '-') && Digits(e + 7, 3) && e[10] == '\n');
+  const double fixed = std::strtod(text, nullptr);
+  const double exponent = std::strtod(e, nullptr);
+  Require(fixed >= 0.0 && fixed <= 1.0);
+  Require(exponent >= 0.0 && exponent <= 1.0);
+  Require(std::fabs(fixed - exponent) <= 5e-10 + 5e-4 * exponent);
+  return length;
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data,
+                                      std::size_t size) {
+  const int fd = MemoryFile(data, size);
+  char *text = nullptr;
+  std::size_t length = 0;
+  std::FILE *out = open_memstream(&text, &length);
+  Input in;
+  OpenInput(&in, fd, out);
+  // As the program runs it: the prompt loop, then the last line.
+  ProbabilityPrompt(&in, out);
+  Print(out, "\n");
+  std::fclose(out);
+  close(fd);
+
+  const std::size_t prompt = sizeof kPrompt - 1;
+  const std::size_t result = sizeof kResult - 1;
+  std::size_t at = 0;
+  std::size_t prompts = 0;
+  for (;;) {
+    Require(length - at >= prompt &&
+            std::memcmp(text + at, kPrompt, prompt) == 0);
+    at += prompt;
+    ++prompts;
+    if (length - at >= result && std::memcmp(text + at, kResult, result) == 0) {
+      at += result;
+      at += ResultLength(text + at, length - at);
+    }
+    if (length - at == 1)
+      break;
+  }
+  Require(text[at] == '\n');
+  // Every prompt but the last took at least one byte of input.
+  Require(prompts <= size + 1);
+  std::free(text);
+  return 0;
+}
