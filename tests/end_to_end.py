@@ -264,7 +264,9 @@ class Terminal:
                 self.screen += chunk
         except OSError:  # a terminal whose program has ended
             pass
-        if not self.pipes:
+        if self.pipes:
+            self.process.stdout.close()
+        else:
             os.close(self.master)
         return status
 
@@ -274,9 +276,8 @@ class CalculatorAtATerminal(unittest.TestCase):
         term = Terminal(["x"])
         term.wait_for(b"(Ctrl-c to break)? ")
         term.type(b"10 18.3\n")
-        term.wait_for(b"prob = 0.050109061 = 5.011e-002\r\n")
-        term.wait_for(b"\r\nd.f. & Chi^2 value (Ctrl-c to break)? ",
-                      seconds=20)
+        term.wait_for(b"prob = 0.050109061 = 5.011e-002\r\n"
+                      b"\r\nd.f. & Chi^2 value (Ctrl-c to break)? ")
         term.type(b"0 0\n")
         self.assertEqual(term.finish(), 0)
 
@@ -289,8 +290,9 @@ class TableAtATerminal(unittest.TestCase):
         time.sleep(0.3)  # it waits: nothing of the next page comes
         self.assertNotIn(b" 16 ", term.screen)
         term.type(b"\n")
-        term.wait_for(b" 30   13.7867")
-        term.wait_for(b"quit... ", seconds=20)
+        term.wait_for(b" 30   13.7867  16.7908  20.5992  29.3360  40.2560"
+                      b"  43.7730  50.8922  59.7031\r\n"
+                      b"\r\nENTER for more, (q+ENTER) for quit... ")
         self.assertEqual(term.screen.count(b"quit... "), 2)
         term.type(b"q\n")
         self.assertEqual(term.finish(), 0)
