@@ -5,6 +5,7 @@
 #               again under AddressSanitizer and UndefinedBehaviorSanitizer
 #               with a short fuzz run
 #   make check  the first of those only, for a quick round while working
+#   make bench  optimised build, then the benchmarks (docs/benchmarks.md)
 # Under CI (CI=true) warnings are errors.
 BUILD ?= build
 CMAKE_FLAGS ?=
@@ -13,7 +14,7 @@ CMAKE_FLAGS += -DCHISQ_WERROR=ON
 endif
 CTEST = ctest --output-on-failure -j 2
 
-.PHONY: all build run check test test-clang test-sanitize clean
+.PHONY: all build run check test test-clang test-sanitize bench clean
 
 all: build
 
@@ -41,5 +42,13 @@ test-sanitize:
 	cmake --build build-sanitize -j 2
 	cd build-sanitize && $(CTEST)
 
+bench:
+	cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release -DCHISQ_BENCH=ON \
+	  -DCHISQ_TESTS=OFF
+	cmake --build build-bench -j 2
+	build-bench/bench/routines_bench --benchmark_repetitions=5 \
+	  --benchmark_report_aggregates_only=true
+	python3 bench/process_bench.py build-bench/chisq
+
 clean:
-	rm -rf $(BUILD) build-clang build-sanitize
+	rm -rf $(BUILD) build-clang build-sanitize build-bench

@@ -151,7 +151,16 @@ ReadStatus ReadNumber(Input *in, double *value) {
     std::size_t length = 2 + kept;
     if (sticky)
       text[length++] = '1';
-    std::snprintf(text + length, sizeof text - length, "e%lld", exponent);
+    // The exponent, within +-400 here, written out by hand: a printf per
+    // number would cost more than the strtod.
+    text[length++] = 'e';
+    if (exponent < 0)
+      text[length++] = '-';
+    const long long magnitude_of_exponent = exponent < 0 ? -exponent : exponent;
+    text[length++] = static_cast<char>('0' + magnitude_of_exponent / 100);
+    text[length++] = static_cast<char>('0' + magnitude_of_exponent / 10 % 10);
+    text[length++] = static_cast<char>('0' + magnitude_of_exponent % 10);
+    text[length] = '\0';
     magnitude = std::strtod(text, nullptr);
   }
   *value = negative ? -magnitude : magnitude;
@@ -190,15 +199,14 @@ void FinishOutput(std::FILE *out) {
 }
 
 void FormatExponent(double value, int digits, char *buffer, std::size_t size) {
-  char plain[64];
-  std::snprintf(plain, sizeof plain, "%.*e", digits, value);
-  char *e = std::strchr(plain, 'e');
-  if (e == nullptr) { // inf or nan: nothing to widen
-    std::snprintf(buffer, size, "%s", plain);
+  const int length = std::snprintf(buffer, size, "%.*e", digits, value);
+  if (length < 0 || static_cast<std::size_t>(length) + 1 >= size)
     return;
+  char *e = std::strchr(buffer, 'e');
+  // C writes the exponent's sign and at least two digits; inf and nan have
+  // none.
+  if (e != nullptr && std::strlen(e + 2) == 2) {
+    std::memmove(e + 3, e + 2, 3); // the two digits and the terminator
+    e[2] = '0';
   }
-  const int exponent = std::atoi(e + 1);
-  *e = '\0';
-  std::snprintf(buffer, size, "%se%c%03d", plain, exponent < 0 ? '-' : '+',
-                exponent < 0 ? -exponent : exponent);
 }
