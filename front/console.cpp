@@ -137,12 +137,10 @@ ReadStatus ReadNumber(Input *in, double *value) {
   Unread(in, c);
 
   double magnitude;
-  if (kept == 0)
-    magnitude = 0.0;
+  if (kept == 0 || exponent < -400)
+    magnitude = 0.0; // below 1e-400 is under half the least subnormal
   else if (exponent > 400)
     magnitude = HUGE_VAL; // at least 1e400
-  else if (exponent < -400)
-    magnitude = 0.0; // below 1e-400, under half the least subnormal
   else {
     char text[kKeptDigits + 32];
     text[0] = '0';
