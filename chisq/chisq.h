@@ -7,8 +7,9 @@
 // ln Gamma(x) for x > 0; +inf for x = 0 or +inf, NaN for x < 0 or NaN.
 double LogGamma(double x);
 
-// Lower regularised incomplete gamma ratio P(p, x), given g = ln Gamma(p).
-// 0.0 for x = 0; -1.0 for x < 0, p <= 0 or a NaN argument.
+// Lower regularised incomplete gamma ratio P(p, x), given g = ln Gamma(p)
+// (shapes above 5e6 take an asymptotic expansion that does not use it).
+// 0.0 for x = 0; -1.0 for x < 0, p <= 0, or a NaN x or p.
 double IncompleteGamma(double x, double p, double g);
 
 // Standard normal deviate with lower-tail probability p, or -9999.0 when the
