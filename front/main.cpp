@@ -8,7 +8,8 @@
 
 int main(int argc, char **) {
   // To a terminal every print goes out whole as it is made, so a prompt is
-  // on the screen before the read waits; a file or pipe keeps its buffer.
+  // on the screen before the read waits; a file or pipe keeps its buffer
+  // until it is full, the program waits for input, or the program ends.
   if (isatty(fileno(stdout)))
     std::setvbuf(stdout, nullptr, _IONBF, 0);
 
