@@ -8,6 +8,7 @@
 #include <cfloat>
 #include <cmath>
 #include <cstdio>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -123,13 +124,21 @@ const double kHugePairs[][2] = {
     {10.0, DBL_MAX},  {4e16, 3.9999999e16}, {1e300, 1e300}, {DBL_MAX, DBL_MAX},
     {1e7, 1e7},       {2e7, 2e7},           {1e6, 1.001e6}, {1e300, 1.0},
 };
-void BM_WorstUpperTail(benchmark::State &state) {
-  const double *pair = kHugePairs[state.range(0)];
+
+// Case number state.range(0) of cases, labelled with its arguments.
+template <std::size_t N>
+void TimeOneCase(benchmark::State &state, const double (&cases)[N][2],
+                 double (*routine)(double, double)) {
+  const double *args = cases[state.range(0)];
   for (auto _ : state)
-    benchmark::DoNotOptimize(OurUpperTail(pair[0], pair[1]));
-  state.SetLabel(Label(pair[0], pair[1]));
+    benchmark::DoNotOptimize(routine(args[0], args[1]));
+  state.SetLabel(Label(args[0], args[1]));
 }
-BENCHMARK(BM_WorstUpperTail)->DenseRange(0, 11);
+
+void BM_WorstUpperTail(benchmark::State &s) {
+  TimeOneCase(s, kHugePairs, OurUpperTail);
+}
+BENCHMARK(BM_WorstUpperTail)->DenseRange(0, std::size(kHugePairs) - 1);
 
 const double kAwkward[][2] = {
     {std::nan(""), 5.0}, {0.5, std::nan("")}, {0.5, HUGE_VAL},
@@ -138,13 +147,10 @@ const double kAwkward[][2] = {
     {0.999998, 1e-10},   {0.999998, 1e7},     {0.000002, 1e7},
     {0.999998, 0.32},    {0.000002, 0.32},    {0.5, 1e7},
 };
-void BM_WorstQuantile(benchmark::State &state) {
-  const double *args = kAwkward[state.range(0)];
-  for (auto _ : state)
-    benchmark::DoNotOptimize(ChiSquareQuantile(args[0], args[1]));
-  state.SetLabel(Label(args[0], args[1]));
+void BM_WorstQuantile(benchmark::State &s) {
+  TimeOneCase(s, kAwkward, OurQuantile);
 }
-BENCHMARK(BM_WorstQuantile)->DenseRange(0, 14);
+BENCHMARK(BM_WorstQuantile)->DenseRange(0, std::size(kAwkward) - 1);
 
 } // namespace
 
