@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "front/console.h"
 
 #include <cerrno>
@@ -5,7 +6,15 @@
 #include <cstdarg>
 #include <cstdlib>
 #include <cstring>
+
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#define WIN32_LEAN_AND_MEAN
+#include <windows.h>
+#else
 #include <unistd.h>
+#endif
 
 namespace {
 
@@ -40,6 +49,20 @@ bool IsSpace(int c) {
   std::_Exit(1);
 }
 
+// One read of up to size bytes, retried when a signal interrupts it; what
+// the system returns, negative on failure.
+long ReadSome(int fd, unsigned char *buffer, std::size_t size) {
+#ifdef _WIN32
+  return _read(fd, buffer, static_cast<unsigned>(size));
+#else
+  ssize_t got;
+  do
+    got = read(fd, buffer, size);
+  while (got < 0 && errno == EINTR);
+  return static_cast<long>(got);
+#endif
+}
+
 int Next(Input *in) {
   if (in->next < in->filled)
     return in->block[in->next++];
@@ -47,10 +70,7 @@ int Next(Input *in) {
     return EOF;
   if (in->flush_first != nullptr && std::fflush(in->flush_first) != 0)
     WriteFailed(errno);
-  ssize_t got;
-  do
-    got = read(in->fd, in->block, sizeof in->block);
-  while (got < 0 && errno == EINTR);
+  const long got = ReadSome(in->fd, in->block, sizeof in->block);
   if (got <= 0) { // a failed read ends the input like end of file
     in->ended = true;
     return EOF;
@@ -67,6 +87,35 @@ void Unread(Input *in, int c) {
 }
 
 } // namespace
+
+bool IsTerminal(std::FILE *stream) {
+#ifdef _WIN32
+  // A console answers GetConsoleMode; _isatty would also say yes to NUL and
+  // to any other character device.
+  DWORD mode;
+  const HANDLE handle =
+      reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(stream)));
+  return GetConsoleMode(handle, &mode) != 0;
+#else
+  return isatty(fileno(stream)) != 0;
+#endif
+}
+
+void OpenConsole() {
+#ifdef _WIN32
+  // Bytes as they are: no CR before each newline, and no end of input at a
+  // 0x1A byte in a file or pipe. A console keeps text mode on input, where
+  // ENTER gives one newline and Ctrl-Z is the user's end of input.
+  _setmode(_fileno(stdout), _O_BINARY);
+  if (!IsTerminal(stdin))
+    _setmode(_fileno(stdin), _O_BINARY);
+#endif
+  // To a terminal every print goes out whole as it is made, so a prompt is
+  // on the screen before the read waits; a file or pipe keeps its buffer
+  // until it is full, the program waits for input, or the program ends.
+  if (IsTerminal(stdout))
+    std::setvbuf(stdout, nullptr, _IONBF, 0);
+}
 
 void OpenInput(Input *in, int fd, std::FILE *flush_first) {
   in->fd = fd;

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Console helpers shared by the calculator and the table: the number reader,
 // input that forgets end of file, printing that treats a failed write as the
 // error it is, and exponents with three digits.
@@ -6,6 +7,14 @@
 
 #include <cstddef>
 #include <cstdio>
+
+// Sets up the standard streams alike on every platform: bytes in and out as
+// they are, and output to a terminal written out at every print. Call it
+// before anything is read or written.
+void OpenConsole();
+
+// Whether stream is an interactive terminal (a console on Windows).
+bool IsTerminal(std::FILE *stream);
 
 // Standard input, read in blocks of its own so that the program knows when a
 // read is about to wait: what it has printed is written out first, so that

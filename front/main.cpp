@@ -1,17 +1,13 @@
+// SPDX-License-Identifier: MIT
 // chisq: with no arguments a paged table of chi-square critical values, with
 // any argument an upper-tail probability calculator.
 #include <cstdio>
-#include <unistd.h>
 
 #include "front/console.h"
 #include "front/modes.h"
 
 int main(int argc, char **) {
-  // To a terminal every print goes out whole as it is made, so a prompt is
-  // on the screen before the read waits; a file or pipe keeps its buffer
-  // until it is full, the program waits for input, or the program ends.
-  if (isatty(fileno(stdout)))
-    std::setvbuf(stdout, nullptr, _IONBF, 0);
+  OpenConsole();
 
   if (argc < 2)
     PrintCriticalValues();
