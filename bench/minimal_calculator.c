@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 /* The least a calculator can do: read two numbers with strtod, print two
    formats of one value. */
 #include <stdio.h>

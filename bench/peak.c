@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 /* Runs a command and prints its peak resident memory in KiB on standard
    error. A launcher this small adds next to nothing of its own, unlike a
    fork of the benchmark script, whose memory exec would count too. */

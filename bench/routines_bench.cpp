@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The routines against the same work done by Boost.Math, GSL and R's
 // standalone Rmath, whichever were found when this was built. Every figure
 // that matters is a ratio between two benchmarks of one run.
@@ -62,9 +63,12 @@ template <typename Tail> void UpperTails(benchmark::State &state, Tail tail) {
                           static_cast<long>(pairs.size() / 2));
 }
 
-double OurQuantile(double p, double df) { return ChiSquareQuantile(p, df); }
+double OurQuantile(double p, double df) {
+  return chisq::ChiSquareQuantile(p, df);
+}
 double OurUpperTail(double df, double chi2) {
-  return 1.0 - IncompleteGamma(0.5 * chi2, 0.5 * df, LogGamma(0.5 * df));
+  return 1.0 - chisq::IncompleteGamma(0.5 * chi2, 0.5 * df,
+                                      chisq::LogGamma(0.5 * df));
 }
 
 void BM_TableCells_chisq(benchmark::State &s) { TableCells(s, OurQuantile); }

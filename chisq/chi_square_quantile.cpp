@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Percentage points of the chi-square distribution: a starting value from one
 // of three approximations, refined by a seven-term Taylor series on the
 // incomplete gamma ratio until two estimates agree to a relative 5e-07.
@@ -15,6 +16,8 @@ namespace {
 constexpr double kLargeDegrees = 1e7;
 
 } // namespace
+
+namespace chisq {
 
 double ChiSquareQuantile(double p, double v) {
   // Written so that NaN fails; an infinite v would never settle.
@@ -94,3 +97,5 @@ double ChiSquareQuantile(double p, double v) {
       return ch;
   }
 }
+
+} // namespace chisq

@@ -1,24 +1,51 @@
+// SPDX-License-Identifier: MIT
 // Chi-square numerics: log-gamma, the regularised incomplete gamma ratio,
 // the normal quantile and the chi-square quantile. Pure functions of doubles;
 // only ChiSquareQuantile ever writes anything (one diagnostic line).
 #ifndef CHISQ_CHISQ_H
 #define CHISQ_CHISQ_H
 
+// The one place the version is written: the build, the package files and the
+// manual take it from here.
+#define CHISQ_VERSION_MAJOR 2
+#define CHISQ_VERSION_MINOR 0
+#define CHISQ_VERSION_PATCH 0
+#define CHISQ_VERSION                                                          \
+  (CHISQ_VERSION_MAJOR * 10000 + CHISQ_VERSION_MINOR * 100 +                   \
+   CHISQ_VERSION_PATCH)
+
+// A shared library exports these four routines and nothing else.
+#if defined(_WIN32) && defined(CHISQ_SHARED)
+#ifdef CHISQ_BUILDING
+#define CHISQ_API __declspec(dllexport)
+#else
+#define CHISQ_API __declspec(dllimport)
+#endif
+#elif defined(__GNUC__)
+#define CHISQ_API __attribute__((visibility("default")))
+#else
+#define CHISQ_API
+#endif
+
+namespace chisq {
+
 // ln Gamma(x) for x > 0; +inf for x = 0 or +inf, NaN for x < 0 or NaN.
-double LogGamma(double x);
+CHISQ_API double LogGamma(double x);
 
 // Lower regularised incomplete gamma ratio P(p, x), given g = ln Gamma(p)
 // (shapes above 5e6 take an asymptotic expansion that does not use it).
 // 0.0 for x = 0; -1.0 for x < 0, p <= 0, or a NaN x or p.
-double IncompleteGamma(double x, double p, double g);
+CHISQ_API double IncompleteGamma(double x, double p, double g);
 
 // Standard normal deviate with lower-tail probability p, or -9999.0 when the
 // smaller tail is below 1e-20 (p = 0, p = 1, out of range or NaN).
-double NormalQuantile(double p);
+CHISQ_API double NormalQuantile(double p);
 
 // Chi-square value below which the fraction p of the distribution with v
 // degrees of freedom lies, or -1.0 for arguments out of range or a failed
 // refinement.
-double ChiSquareQuantile(double p, double v);
+CHISQ_API double ChiSquareQuantile(double p, double v);
+
+} // namespace chisq
 
 #endif

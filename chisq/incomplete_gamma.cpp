@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Regularised lower incomplete gamma ratio P(p, x): a power series for small
 // x and Legendre's continued fraction otherwise, with the caller's ln Gamma(p).
 #include "chisq/chisq.h"
@@ -15,6 +16,9 @@ constexpr double kLargeShape = 5e6;
 // has long settled on 1 / x, and for any true ln Gamma(p) of a shape below
 // kLargeShape the factor has underflowed to zero well before.
 constexpr double kHugeLimit = 1e60;
+
+// M_PI is not standard C++ and some platforms leave it out.
+constexpr double kPi = 3.14159265358979323846;
 
 double Series(double x, double p, double factor) {
   double rn = p + 1.0;
@@ -91,12 +95,14 @@ double LargeShape(double x, double p) {
     c0 = -1.0 / 3.0 + eta * (1.0 / 12.0 + eta * (-2.0 / 135.0));
   else
     c0 = 1.0 / mu - 1.0 / eta;
-  const double r = std::exp(-p * d) / std::sqrt(2.0 * M_PI * p) * c0;
+  const double r = std::exp(-p * d) / std::sqrt(2.0 * kPi * p) * c0;
   const double lower = 0.5 * std::erfc(-eta * std::sqrt(0.5 * p)) - r;
   return std::fmin(1.0, std::fmax(0.0, lower));
 }
 
 } // namespace
+
+namespace chisq {
 
 double IncompleteGamma(double x, double p, double g) {
   if (x == 0.0)
@@ -117,3 +123,5 @@ double IncompleteGamma(double x, double p, double g) {
   }
   return Series(x, p, factor);
 }
+
+} // namespace chisq

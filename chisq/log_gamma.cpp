@@ -1,8 +1,11 @@
+// SPDX-License-Identifier: MIT
 // ln Gamma by Stirling's series with four correction terms, after shifting
 // the argument up to at least 7 with Gamma(x + 1) = x Gamma(x).
 #include "chisq/chisq.h"
 
 #include <cmath>
+
+namespace chisq {
 
 double LogGamma(double x) {
   // The shift would take forever for a huge negative x, and Stirling's
@@ -31,3 +34,5 @@ double LogGamma(double x) {
       0.083333333333333;
   return f + (y - 0.5) * std::log(y) - y + s / y + 0.918938533204673;
 }
+
+} // namespace chisq

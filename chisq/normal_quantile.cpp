@@ -1,8 +1,11 @@
+// SPDX-License-Identifier: MIT
 // Standard normal quantile by the rational approximation in
 // y = sqrt(ln(1 / s^2)), s the smaller tail.
 #include "chisq/chisq.h"
 
 #include <cmath>
+
+namespace chisq {
 
 double NormalQuantile(double p) {
   // Each test asks "at least", so a NaN p takes s = p and the sentinel.
@@ -24,3 +27,5 @@ double NormalQuantile(double p) {
   const double z = y + n / d;
   return p >= 0.5 ? z : -z;
 }
+
+} // namespace chisq

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The program's two modes.
 #ifndef FRONT_MODES_H
 #define FRONT_MODES_H

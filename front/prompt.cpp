@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "chisq/chisq.h"
 #include "front/console.h"
 #include "front/modes.h"
@@ -23,8 +24,8 @@ void ProbabilityPrompt(Input *in, std::FILE *out) {
     if (!(df >= 1.0) || !(chi2 >= 0.0))
       return;
 
-    const double g = LogGamma(0.5 * df);
-    const double prob = 1.0 - IncompleteGamma(0.5 * chi2, 0.5 * df, g);
+    const double g = chisq::LogGamma(0.5 * df);
+    const double prob = 1.0 - chisq::IncompleteGamma(0.5 * chi2, 0.5 * df, g);
     char exponent_form[32];
     FormatExponent(prob, 3, exponent_form, sizeof exponent_form);
     Print(out, "\nprob = %.9f = %s\n", prob, exponent_form);

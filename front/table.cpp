@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "chisq/chisq.h"
 #include "front/console.h"
 #include "front/modes.h"
@@ -20,7 +21,8 @@ void PrintCriticalValues() {
     }
     Print(stdout, "\n%3d ", r + 1);
     for (double p : levels)
-      Print(stdout, "%9.4f", ChiSquareQuantile(p, static_cast<double>(r + 1)));
+      Print(stdout, "%9.4f",
+            chisq::ChiSquareQuantile(p, static_cast<double>(r + 1)));
     if (r % 5 == 4)
       Print(stdout, "\n");
     if (r % 15 == 14) {

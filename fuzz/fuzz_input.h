@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Fuzz input as the program's standard input: the bytes in a memory file,
 // read through the program's own Input.
 #ifndef FUZZ_FUZZ_INPUT_H

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The number reader against strtod on the same token: for every input the
 // reader takes as a number, strtod reads the same characters (less an
 // exponent mark with no digits, which the reader takes as e0) to the same

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A whole calculator session over arbitrary bytes as standard input: it must
 // end, print nothing but prompts and well-formed result lines whose prob
 // lies in [0, 1], and close with the program's final newline.

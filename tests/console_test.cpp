@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The console helpers: three-digit exponents and the number reader.
 #include "front/console.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Every public routine returns, with no trap and no undefined behaviour (the
 // sanitizer build checks the latter), for every class of double, and keeps
 // its promises on what it returns.
@@ -66,9 +67,9 @@ TEST(EveryDouble, OneArgumentRoutines) {
   const std::vector<double> random = RandomBitPatterns(20000);
   values.insert(values.end(), random.begin(), random.end());
   for (double x : values) {
-    const double z = NormalQuantile(x);
+    const double z = chisq::NormalQuantile(x);
     EXPECT_TRUE(z == -9999.0 || std::isfinite(z)) << x;
-    const double g = LogGamma(x);
+    const double g = chisq::LogGamma(x);
     EXPECT_TRUE(!(x > 0.0) || g == g) << x; // a number for any positive x
   }
 }
@@ -86,12 +87,12 @@ TEST(EveryDouble, IncompleteGamma) {
   for (double x : specials)
     for (double p : specials)
       for (double g : specials) {
-        const double r = IncompleteGamma(x, p, g);
+        const double r = chisq::IncompleteGamma(x, p, g);
         if (x == 0.0) {
           EXPECT_EQ(r, 0.0);
         } else if (!(x > 0.0) || !(p > 0.0)) {
           EXPECT_EQ(r, -1.0) << x << " " << p;
-        } else if (g == LogGamma(p)) {
+        } else if (g == chisq::LogGamma(p)) {
           EXPECT_TRUE(IsRatio(r, p)) << x << " " << p;
         }
       }
@@ -102,7 +103,7 @@ TEST(EveryDouble, IncompleteGamma) {
     const double p = std::fabs(random[i + 1]);
     if (!(x > 0.0) || !(p > 0.0))
       continue;
-    const double r = IncompleteGamma(x, p, LogGamma(p));
+    const double r = chisq::IncompleteGamma(x, p, chisq::LogGamma(p));
     EXPECT_TRUE(IsRatio(r, p)) << x << " " << p;
   }
 }
@@ -114,7 +115,7 @@ TEST(EveryDouble, ChiSquareQuantile) {
   testing::internal::CaptureStdout();
   for (double p : values)
     for (double v : Specials()) {
-      const double q = ChiSquareQuantile(p, v);
+      const double q = chisq::ChiSquareQuantile(p, v);
       EXPECT_TRUE(q >= 0.0 || q == -1.0) << p << " " << v;
     }
   // Probabilities in range with degrees of freedom of every magnitude.
@@ -127,7 +128,7 @@ TEST(EveryDouble, ChiSquareQuantile) {
     const double p = probability(random_bits);
     const double v =
         std::pow(10.0, i % 2 ? exponent(random_bits) : working(random_bits));
-    const double q = ChiSquareQuantile(p, v);
+    const double q = chisq::ChiSquareQuantile(p, v);
     EXPECT_TRUE(q >= 0.0 || q == -1.0) << p << " " << v;
   }
   const std::string written = testing::internal::GetCapturedStdout();

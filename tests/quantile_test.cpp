@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The normal quantile and the chi-square quantile: the cases that pick each
 // starting value, the table's 1,600 cells against mpmath, and arguments that
 // once never returned.
@@ -17,22 +18,23 @@ namespace {
 // What the routine wrote to standard output while it ran.
 std::string Written(double p, double v, double *result) {
   testing::internal::CaptureStdout();
-  *result = ChiSquareQuantile(p, v);
+  *result = chisq::ChiSquareQuantile(p, v);
   std::fflush(stdout);
   return testing::internal::GetCapturedStdout();
 }
 
 TEST(NormalQuantile, KnownPointsAndSentinel) {
-  EXPECT_NE(NormalQuantile(0.5), 0.0);
-  EXPECT_NEAR(NormalQuantile(0.5), 0.0, 1e-6);
-  EXPECT_LT(NormalQuantile(std::nextafter(0.5, 0.0)), 0.0);
-  EXPECT_NEAR(NormalQuantile(0.975), 1.959964, 5e-4);
-  EXPECT_NEAR(NormalQuantile(0.025), -1.959964, 5e-4);
-  EXPECT_NEAR(NormalQuantile(0.975), -NormalQuantile(0.025), 1e-9);
-  EXPECT_NEAR(NormalQuantile(0.999), 3.090232, 5e-4);
+  EXPECT_NE(chisq::NormalQuantile(0.5), 0.0);
+  EXPECT_NEAR(chisq::NormalQuantile(0.5), 0.0, 1e-6);
+  EXPECT_LT(chisq::NormalQuantile(std::nextafter(0.5, 0.0)), 0.0);
+  EXPECT_NEAR(chisq::NormalQuantile(0.975), 1.959964, 5e-4);
+  EXPECT_NEAR(chisq::NormalQuantile(0.025), -1.959964, 5e-4);
+  EXPECT_NEAR(chisq::NormalQuantile(0.975), -chisq::NormalQuantile(0.025),
+              1e-9);
+  EXPECT_NEAR(chisq::NormalQuantile(0.999), 3.090232, 5e-4);
   for (double p : {0.0, 1.0, -0.5, 1.5, 1e-21, std::nan("")}) {
     SCOPED_TRACE(p);
-    EXPECT_EQ(NormalQuantile(p), -9999.0);
+    EXPECT_EQ(chisq::NormalQuantile(p), -9999.0);
   }
 }
 
@@ -64,23 +66,24 @@ TEST(ChiSquareQuantile, EachStartingValue) {
   for (double p : {0.005, 0.1, 0.5, 0.95, 0.999}) {
     SCOPED_TRACE(p);
     const double exact = -2.0 * std::log(1.0 - p);
-    EXPECT_NEAR(ChiSquareQuantile(p, 2.0), exact, 5e-7 * exact);
+    EXPECT_NEAR(chisq::ChiSquareQuantile(p, 2.0), exact, 5e-7 * exact);
   }
   const double xx = 0.25;
   // Small chi-square start below 5e-07 is returned unrefined.
-  const double start =
-      std::pow(0.01 * xx * std::exp(LogGamma(xx) + xx * 0.6931471805), 1 / xx);
+  const double start = std::pow(
+      0.01 * xx * std::exp(chisq::LogGamma(xx) + xx * 0.6931471805), 1 / xx);
   ASSERT_LT(start, 5e-07);
-  EXPECT_EQ(ChiSquareQuantile(0.01, 0.5), start);
+  EXPECT_EQ(chisq::ChiSquareQuantile(0.01, 0.5), start);
   // Small chi-square start above 5e-07, refined: the 0.005 point of 1 df.
-  EXPECT_NEAR(ChiSquareQuantile(0.005, 1.0), 3.927042222e-5, 1e-10);
+  EXPECT_NEAR(chisq::ChiSquareQuantile(0.005, 1.0), 3.927042222e-5, 1e-10);
   // Small degrees of freedom: 0.3 df at p = 0.9 (mpmath: 0.8895970626).
   double small_df;
   EXPECT_EQ(Written(0.9, 0.3, &small_df), "");
   EXPECT_NEAR(small_df, 0.8895970626, 1e-6);
   // Wilson-Hilferty: the 5 per cent point of 10 df.
   char cell[16];
-  std::snprintf(cell, sizeof cell, "%9.4f", ChiSquareQuantile(0.95, 10.0));
+  std::snprintf(cell, sizeof cell, "%9.4f",
+                chisq::ChiSquareQuantile(0.95, 10.0));
   EXPECT_STREQ(cell, "  18.3070");
 }
 
@@ -98,7 +101,8 @@ TEST(ChiSquareQuantile, AllTableCellsPrintAsTheTrueQuantile) {
     std::snprintf(cell, sizeof cell, "%3d", df);
     std::string row = cell;
     for (double p : levels) {
-      std::snprintf(cell, sizeof cell, "%9.4f", ChiSquareQuantile(p, df));
+      std::snprintf(cell, sizeof cell, "%9.4f",
+                    chisq::ChiSquareQuantile(p, df));
       row += cell;
     }
     EXPECT_EQ(row, expected);
@@ -160,7 +164,7 @@ TEST(ChiSquareQuantile, LargeDegreesFollowCornishFisher) {
       SCOPED_TRACE(testing::Message() << "v=" << v << " p=" << l.p);
       const double expected =
           v + l.z * std::sqrt(2.0 * v) + 2.0 * (l.z * l.z - 1.0) / 3.0;
-      EXPECT_NEAR(ChiSquareQuantile(l.p, v), expected, 0.05 + 1e-10 * v);
+      EXPECT_NEAR(chisq::ChiSquareQuantile(l.p, v), expected, 0.05 + 1e-10 * v);
     }
   }
 }
