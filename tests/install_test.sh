@@ -1,44 +1,94 @@
 #!/usr/bin/env bash
-# Installs a build into a temporary prefix, builds two tiny consumers there,
-# one through find_package(chisq) and one through pkg-config, and packs a
-# .deb whose files must be exactly the installed ones.
-#     tests/install_test.sh BUILD_DIR
+# SPDX-License-Identifier: MIT
+# Installs a build into a temporary prefix and checks the files; builds the
+# consumers there (find_package, pkg-config, a program with its own global
+# LogGamma, a plugin with the static library inside, loaded with dlopen);
+# then does the same with a shared build of the library, which must export
+# the four routines and nothing else.
+#     tests/install_test.sh SOURCE_DIR BUILD_DIR
 set -euo pipefail
-build=$(cd "$1" && pwd)
-here=$(cd "$(dirname "$0")" && pwd)
+source_dir=$(cd "$1" && pwd)
+build=$(cd "$2" && pwd)
+here=$source_dir/tests
 tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
 fail() { echo "install test: $*" >&2; exit 1; }
+checks=0
+pass() { checks=$((checks + 1)); }
 
+# The files under a prefix, with the library folder written as LIB.
+files() {
+  (cd "$1" && find . -type f -o -type l) | sed "s|^\./||; s|^$2/|LIB/|" |
+    sed 's|chisqTargets-.*\.cmake|chisqTargets-CONFIG.cmake|' | sort
+}
+
+# Runs the consumers built against the prefix; every one must print what the
+# plain consumer prints.
+consumers() {
+  local prefix=$1 name=$2 out=$tmp/$2
+  cmake -S "$here/install" -B "$out" -DCMAKE_PREFIX_PATH="$prefix" \
+    >"$out.log" 2>&1 || { cat "$out.log"; fail "$name: find_package"; }
+  cmake --build "$out" >>"$out.log" 2>&1 ||
+    { cat "$out.log"; fail "$name: building the consumers"; }
+  "$out/consumer" >"$out.expected"
+  [ "$(head -n 1 "$out.expected")" = "18.3070" ] || fail "$name: consumer"
+  "$out/consumer_own_loggamma" 2>/dev/null | cmp - "$out.expected" ||
+    fail "$name: a consumer's own LogGamma changed the library's results"
+  [ "$("$out/loader" "$out/plugin.so")" = "18.3070" ] ||
+    fail "$name: plugin loaded with dlopen"
+  pass
+}
+
+libdir=$(sed -n 's/^CMAKE_INSTALL_LIBDIR:[A-Z]*=//p' "$build/CMakeCache.txt")
 prefix=$tmp/prefix
 cmake --install "$build" --prefix "$prefix" >"$tmp/install.log"
-[ -x "$prefix/bin/chisq" ] || fail "no bin/chisq"
-[ -f "$prefix/include/chisq/chisq.h" ] || fail "no include/chisq/chisq.h"
-[ -n "$(find "$prefix" -name libchisq.a)" ] || fail "no libchisq.a"
-[ -n "$(find "$prefix" -path '*/man1/chisq.1')" ] || fail "no chisq(1)"
+cat >"$tmp/expected" <<FILES
+LIB/cmake/chisq/chisqConfig.cmake
+LIB/cmake/chisq/chisqConfigVersion.cmake
+LIB/cmake/chisq/chisqTargets-CONFIG.cmake
+LIB/cmake/chisq/chisqTargets.cmake
+LIB/libchisq.a
+LIB/pkgconfig/chisq.pc
+bin/chisq
+include/chisq/chisq.h
+share/doc/chisq/CHANGELOG.md
+share/doc/chisq/LICENSE
+share/doc/chisq/README.md
+share/man/man1/chisq.1.gz
+FILES
+files "$prefix" "$libdir" | diff "$tmp/expected" - || fail "installed files"
 [ "$(printf '10 18.3\n0 0\n' | "$prefix/bin/chisq" x | sed -n 3p)" = \
   "prob = 0.050109061 = 5.011e-002" ] || fail "installed program"
+pass
 
-cmake -S "$here/install" -B "$tmp/by-cmake" -DCMAKE_PREFIX_PATH="$prefix" \
-  >"$tmp/by-cmake.log" || { cat "$tmp/by-cmake.log"; fail "find_package"; }
-cmake --build "$tmp/by-cmake" >>"$tmp/by-cmake.log" ||
-  { cat "$tmp/by-cmake.log"; fail "building through find_package"; }
-[ "$("$tmp/by-cmake/consumer")" = "18.3070" ] || fail "find_package consumer"
-
-pcdir=$(dirname "$(find "$prefix" -name chisq.pc)")
-flags=$(PKG_CONFIG_PATH=$pcdir pkg-config --cflags --libs chisq)
+consumers "$prefix" static
+flags=$(PKG_CONFIG_PATH=$prefix/$libdir/pkgconfig pkg-config --cflags --libs chisq)
 # shellcheck disable=SC2086 # the flags are words
 c++ "$here/install/consumer.cpp" -o "$tmp/by-pkg-config" $flags ||
   fail "building through pkg-config"
-[ "$("$tmp/by-pkg-config")" = "18.3070" ] || fail "pkg-config consumer"
+"$tmp/by-pkg-config" | cmp - "$tmp/static.expected" || fail "pkg-config consumer"
+pass
 
-# The package holds what the install does, under /usr.
-(cd "$build" && cpack -G DEB -B "$tmp/deb" >"$tmp/cpack.log") ||
-  { cat "$tmp/cpack.log"; fail "cpack"; }
-deb=$(find "$tmp/deb" -maxdepth 1 -name '*.deb')
-[ -n "$deb" ] || fail "no .deb"
-dpkg-deb -c "$deb" | awk '$1 !~ /^d/ { print $6 }' | sed 's|^\./usr/||' |
-  sort >"$tmp/packed"
-(cd "$prefix" && find . -type f | sed 's|^\./||' | sort) >"$tmp/installed"
-diff "$tmp/installed" "$tmp/packed" || fail ".deb differs from the install"
-echo "install test: 1 passed, 0 failed"
+# The shared library: a SONAME with the major version, the four routines
+# exported and nothing else, and the same results.
+shared=$tmp/shared-build
+cmake -S "$source_dir" -B "$shared" -DBUILD_SHARED_LIBS=ON \
+  -DBUILD_TESTING=OFF >"$tmp/shared.log" 2>&1 &&
+  cmake --build "$shared" -j 2 >>"$tmp/shared.log" 2>&1 &&
+  cmake --install "$shared" --prefix "$tmp/shared-prefix" >>"$tmp/shared.log" ||
+  { cat "$tmp/shared.log"; fail "shared build"; }
+so=$(find "$tmp/shared-prefix" -name 'libchisq.so.*.*.*')
+[ -n "$so" ] || fail "no libchisq.so.MAJOR.MINOR.PATCH"
+[ "$(objdump -p "$so" | awk '$1 == "SONAME" { print $2 }')" = libchisq.so.2 ] ||
+  fail "SONAME of $so"
+nm -D --defined-only "$so" | awk '$2 ~ /[TW]/ { print $3 }' | c++filt | sort \
+  >"$tmp/exported"
+printf '%s\n' 'chisq::ChiSquareQuantile(double, double)' \
+  'chisq::IncompleteGamma(double, double, double)' \
+  'chisq::LogGamma(double)' 'chisq::NormalQuantile(double)' |
+  diff - "$tmp/exported" || fail "symbols exported by $so"
+pass
+LD_LIBRARY_PATH=$(dirname "$so") consumers "$tmp/shared-prefix" shared
+cmp "$tmp/static.expected" "$tmp/shared.expected" ||
+  fail "the shared library computes otherwise than the static one"
+echo "install test: $checks passed, 0 failed"

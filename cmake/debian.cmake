@@ -1,0 +1,99 @@
+# SPDX-License-Identifier: MIT
+# The two files every Debian package carries in /usr/share/doc/<package>:
+# copyright, in the machine-readable format, from LICENSE; and changelog.gz,
+# in Debian's format, from CHANGELOG.md, whose newest entry must be this
+# version. They are installed only into the packages, not by a plain install.
+
+# RFC 2822 date of "YYYY-MM-DD HH:MM" in UTC (Zeller's congruence for the
+# day of the week).
+function(chisq_rfc2822_date when out)
+  string(REGEX MATCH "^([0-9]+)-0?([0-9]+)-0?([0-9]+) ([0-9:]+)$" _ "${when}")
+  set(y ${CMAKE_MATCH_1})
+  set(m ${CMAKE_MATCH_2})
+  set(d ${CMAKE_MATCH_3})
+  set(time ${CMAKE_MATCH_4})
+  set(zy ${y})
+  set(zm ${m})
+  if(m LESS 3)
+    math(EXPR zm "${m} + 12")
+    math(EXPR zy "${y} - 1")
+  endif()
+  math(EXPR h "(${d} + 13 * (${zm} + 1) / 5 + ${zy} % 100 + ${zy} % 100 / 4
+               + ${zy} / 400 - 2 * (${zy} / 100) + 700) % 7")
+  set(days Sat Sun Mon Tue Wed Thu Fri)
+  list(GET days ${h} day)
+  set(months Jan Feb Mar Apr May Jun Jul Aug Sep Oct Nov Dec)
+  math(EXPR mi "${m} - 1")
+  list(GET months ${mi} month)
+  if(d LESS 10)
+    set(d 0${d})
+  endif()
+  set(${out} "${day}, ${d} ${month} ${y} ${time}:00 +0000" PARENT_SCOPE)
+endfunction()
+
+# CHANGELOG.md's "## VERSION - DATE TIME" sections with their "- " items become
+# Debian entries.
+file(STRINGS ${PROJECT_SOURCE_DIR}/CHANGELOG.md changelog_lines)
+set(debian_changelog "")
+set(entry "")
+set(first_version "")
+macro(chisq_close_entry)
+  if(entry)
+    string(APPEND debian_changelog "${entry}\n -- ${CPACK_PACKAGE_CONTACT}  ${entry_date}\n\n")
+  endif()
+endmacro()
+foreach(line IN LISTS changelog_lines)
+  if(line MATCHES "^## ([0-9.]+) - ([0-9-]+ [0-9:]+)$")
+    chisq_close_entry()
+    if(NOT first_version)
+      set(first_version ${CMAKE_MATCH_1})
+    endif()
+    chisq_rfc2822_date("${CMAKE_MATCH_2}" entry_date)
+    set(entry "chisq (${CMAKE_MATCH_1}) unstable; urgency=medium\n\n")
+  elseif(entry AND line MATCHES "^- (.*)")
+    string(APPEND entry "  * ${CMAKE_MATCH_1}\n")
+  elseif(entry AND line MATCHES "^  +(.*)")
+    string(APPEND entry "    ${CMAKE_MATCH_1}\n")
+  endif()
+endforeach()
+chisq_close_entry()
+string(REPLACE "\n\n\n" "\n\n" debian_changelog "${debian_changelog}")
+string(REGEX REPLACE "\n+$" "\n" debian_changelog "${debian_changelog}")
+if(NOT first_version STREQUAL PROJECT_VERSION)
+  message(FATAL_ERROR "CHANGELOG.md begins with ${first_version}, "
+                      "the project is ${PROJECT_VERSION}")
+endif()
+
+set(debian_dir ${CMAKE_CURRENT_BINARY_DIR}/debian)
+file(WRITE ${debian_dir}/changelog "${debian_changelog}")
+
+file(READ ${PROJECT_SOURCE_DIR}/LICENSE license)
+string(REGEX REPLACE "^MIT License\n\n(Copyright \\(c\\) )?([^\n]*)\n\n" ""
+       license_text "${license}")
+set(holder "${CMAKE_MATCH_2}")
+string(REGEX REPLACE "\n\n" "\n.\n" license_text "${license_text}")
+string(REGEX REPLACE "\n$" "" license_text "${license_text}")
+string(REPLACE "\n" "\n " license_text " ${license_text}")
+file(WRITE ${debian_dir}/copyright
+"Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/
+Upstream-Name: chisq
+
+Files: *
+Copyright: ${holder}
+License: MIT
+${license_text}
+")
+
+find_program(GZIP gzip REQUIRED)
+add_custom_command(OUTPUT debian/changelog.gz
+  COMMAND ${GZIP} -9n -c debian/changelog > debian/changelog.gz
+  DEPENDS ${debian_dir}/changelog)
+add_custom_target(debian_changelog ALL DEPENDS debian/changelog.gz)
+foreach(package_component chisq:program libchisq-dev:development)
+  string(REPLACE ":" ";" pair ${package_component})
+  list(GET pair 0 package)
+  list(GET pair 1 component)
+  install(FILES ${debian_dir}/copyright ${debian_dir}/changelog.gz
+          DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/doc/${package}
+          COMPONENT ${component} EXCLUDE_FROM_ALL)
+endforeach()

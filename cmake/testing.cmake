@@ -1,0 +1,41 @@
+# SPDX-License-Identifier: MIT
+# BUILD_TESTING, as CMake projects have it: on by default where the tests can
+# be built (GoogleTest and Python 3 at hand), and an error to ask for when
+# they cannot. GoogleTest is the installed package or, failing that, built
+# from Debian's source in /usr/src/googletest, as a cross build needs it.
+set(CHISQ_GTEST_SOURCE /usr/src/googletest CACHE PATH
+    "GoogleTest source to build when no installed package is found")
+find_package(GTest QUIET)
+find_package(Python3 COMPONENTS Interpreter QUIET)
+set(tests_buildable OFF)
+if((GTest_FOUND OR EXISTS ${CHISQ_GTEST_SOURCE}/CMakeLists.txt)
+   AND Python3_Interpreter_FOUND)
+  set(tests_buildable ON)
+endif()
+option(BUILD_TESTING "Build the tests (GoogleTest, Python 3)"
+       ${tests_buildable})
+if(BUILD_TESTING AND NOT tests_buildable)
+  message(FATAL_ERROR "The tests need GoogleTest (libgtest-dev) and Python 3; "
+                      "configure with -DBUILD_TESTING=OFF to build without")
+elseif(NOT BUILD_TESTING AND NOT tests_buildable)
+  message(STATUS "Tests off: GoogleTest or Python 3 not found")
+endif()
+
+if(BUILD_TESTING)
+  enable_testing()
+  if(NOT GTest_FOUND)
+    set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+    set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+    add_subdirectory(${CHISQ_GTEST_SOURCE} googletest EXCLUDE_FROM_ALL)
+    # Its code is not ours to warn about, in its build or in our tests.
+    foreach(target gtest gtest_main)
+      target_compile_options(${target} PRIVATE -w)
+      get_target_property(includes ${target} INTERFACE_INCLUDE_DIRECTORIES)
+      set_target_properties(${target} PROPERTIES
+        INTERFACE_SYSTEM_INCLUDE_DIRECTORIES "${includes}")
+    endforeach()
+    if(NOT TARGET GTest::gtest_main)
+      add_library(GTest::gtest_main ALIAS gtest_main)
+    endif()
+  endif()
+endif()
