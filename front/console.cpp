@@ -107,6 +107,7 @@ void OpenConsole() {
   // 0x1A byte in a file or pipe. A console keeps text mode on input, where
   // ENTER gives one newline and Ctrl-Z is the user's end of input.
   _setmode(_fileno(stdout), _O_BINARY);
+  _setmode(_fileno(stderr), _O_BINARY);
   if (!IsTerminal(stdin))
     _setmode(_fileno(stdin), _O_BINARY);
 #endif

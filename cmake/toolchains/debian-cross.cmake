@@ -1,0 +1,15 @@
+# SPDX-License-Identifier: MIT
+# A Linux target through Debian's cross compilers (g++-TRIPLET) and their
+# libraries in /usr/TRIPLET, whose programs run under qemu-user. Each
+# platform's toolchain file sets CHISQ_TRIPLET, CMAKE_SYSTEM_PROCESSOR and
+# CHISQ_QEMU, then includes this one.
+set(CMAKE_SYSTEM_NAME Linux)
+set(CMAKE_C_COMPILER ${CHISQ_TRIPLET}-gcc)
+set(CMAKE_CXX_COMPILER ${CHISQ_TRIPLET}-g++)
+set(CMAKE_LIBRARY_ARCHITECTURE ${CHISQ_TRIPLET})
+set(CMAKE_FIND_ROOT_PATH /usr/${CHISQ_TRIPLET})
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
+set(CMAKE_CROSSCOMPILING_EMULATOR ${CHISQ_QEMU} -L /usr/${CHISQ_TRIPLET})
