@@ -1,20 +1,30 @@
+# SPDX-License-Identifier: MIT
 # A thin layer over CMake.
-#   make run    builds with the default compiler and shows the table
-#   make test   builds and runs every test: the suite with g++, again with
-#               clang++ (and the two builds' outputs compared byte for byte),
-#               again under AddressSanitizer and UndefinedBehaviorSanitizer
-#               with a short fuzz run
-#   make check  the first of those only, for a quick round while working
-#   make bench  optimised build, then the benchmarks (docs/benchmarks.md)
+#   make run      builds with the default compiler and shows the table
+#   make test     builds and runs every test: the suite with g++; again with
+#                 clang++ (outputs compared byte for byte); again under
+#                 AddressSanitizer and UndefinedBehaviorSanitizer with a short
+#                 fuzz run; each cross build under its emulator (outputs
+#                 compared with the native build's); the Debian packages
+#   make check    the first of those only, for a quick round while working
+#   make cross-TRIPLET   one cross build and its suite, TRIPLET as named in
+#                 cmake/toolchains (i686-linux-gnu, x86_64-w64-mingw32, ...)
+#   make deb      the Debian packages chisq and libchisq-dev, in build-deb/
+#   make install  installs under PREFIX (/usr/local), into DESTDIR if given
+#   make bench    optimised build, then the benchmarks (docs/benchmarks.md)
 # Under CI (CI=true) warnings are errors.
 BUILD ?= build
+PREFIX ?= /usr/local
 CMAKE_FLAGS ?=
 ifeq ($(CI),true)
 CMAKE_FLAGS += -DCHISQ_WERROR=ON
 endif
 CTEST = ctest --output-on-failure -j 2
+CROSS = i686-linux-gnu aarch64-linux-gnu s390x-linux-gnu \
+        powerpc64le-linux-gnu x86_64-w64-mingw32
 
-.PHONY: all build run check test test-clang test-sanitize bench clean
+.PHONY: all build run check test test-clang test-sanitize test-cross \
+        test-package deb install bench clean
 
 all: build
 
@@ -28,13 +38,13 @@ run: build
 check: build
 	cd $(BUILD) && $(CTEST)
 
-test: check test-clang test-sanitize
+test: check test-clang test-sanitize test-cross test-package
 
 test-clang:
 	CXX=clang++ cmake -S . -B build-clang $(CMAKE_FLAGS)
 	cmake --build build-clang -j 2
 	cd build-clang && $(CTEST)
-	python3 tests/same_bytes.py $(BUILD)/chisq build-clang/chisq
+	python3 tests/same_bytes.py $(BUILD) build-clang
 
 test-sanitize:
 	CXX=clang++ cmake -S . -B build-sanitize $(CMAKE_FLAGS) \
@@ -42,13 +52,36 @@ test-sanitize:
 	cmake --build build-sanitize -j 2
 	cd build-sanitize && $(CTEST)
 
+test-cross: $(addprefix cross-,$(CROSS))
+
+# Not phony, so that the pattern applies; no file of that name is made.
+cross-%: build
+	cmake -S . -B build-$* --toolchain cmake/toolchains/$*.cmake \
+	  $(CMAKE_FLAGS) -DCHISQ_NATIVE_BUILD=$(abspath $(BUILD))
+	cmake --build build-$* -j 2
+	cd build-$* && $(CTEST)
+
+test-package:
+	tests/package_test.sh . $(CMAKE_FLAGS)
+
+deb:
+	cmake -S . -B build-deb -DCMAKE_INSTALL_PREFIX=/usr -DBUILD_TESTING=OFF \
+	  $(CMAKE_FLAGS)
+	cmake --build build-deb -j 2
+	cd build-deb && \
+	  SOURCE_DATE_EPOCH=$$(git log -1 --format=%ct) cpack -G DEB
+
+install: build
+	DESTDIR="$(DESTDIR)" cmake --install $(BUILD) --prefix "$(PREFIX)"
+
 bench:
 	cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release -DCHISQ_BENCH=ON \
-	  -DCHISQ_TESTS=OFF
+	  -DBUILD_TESTING=OFF
 	cmake --build build-bench -j 2
 	build-bench/bench/routines_bench --benchmark_repetitions=5 \
 	  --benchmark_report_aggregates_only=true
 	python3 bench/process_bench.py build-bench/chisq
 
 clean:
-	rm -rf $(BUILD) build-clang build-sanitize build-bench
+	rm -rf $(BUILD) build-clang build-sanitize build-bench build-deb \
+	  $(addprefix build-,$(CROSS))
