@@ -7,6 +7,9 @@
 #include "front/modes.h"
 
 int main(int argc, char **) {
+  // No floating-point mode is set here: every build does its double
+  // arithmetic in double precision (SSE2 on 32-bit x86), and the x87's own
+  // setting stays as the C library's exp, log and pow need it there.
   OpenConsole();
 
   if (argc < 2)

@@ -22,6 +22,16 @@ arch=$(dpkg --print-architecture)
 multiarch=$(dpkg-architecture -qDEB_HOST_MULTIARCH)
 version=$(sed -n 's/^## \([0-9.]*\) .*/\1/p' "$source_dir/CHANGELOG.md" | head -n 1)
 
+# Without GoogleTest and Python the tests are off by default, and the build
+# configures all the same.
+without="-DCMAKE_DISABLE_FIND_PACKAGE_GTest=ON -DCHISQ_GTEST_SOURCE=/none
+  -DCMAKE_DISABLE_FIND_PACKAGE_Python3=ON"
+# shellcheck disable=SC2086 # the options are words
+cmake -S "$source_dir" -B "$tmp/bare" $without "$@" >"$tmp/bare.log" 2>&1 &&
+  grep -q 'BUILD_TESTING:BOOL=OFF' "$tmp/bare/CMakeCache.txt" ||
+  { cat "$tmp/bare.log"; fail "configuring without GoogleTest and Python"; }
+pass
+
 for copy in first second-with-a-longer-name; do
   mkdir -p "$tmp/$copy/src"
   # The files git knows or would add, as they are in the work tree.
