@@ -69,6 +69,11 @@ class Calculator(unittest.TestCase):
             ("a lone sign", b"- 5\n2 4\n0 0\n", [None, p24]),
             ("a bad line at the end", b"2 4\n10 q", [p24, None]),
             ("hexadecimal reads its 0", b"0x10 5\n2 4\n", [None, p24]),
+            # Text-mode input on Windows would end at the 0x1A.
+            ("a Ctrl-Z byte is a bad character", b"2 4\x1a\n2 4\n0 0\n",
+             [p24, None, p24]),
+            ("carriage returns are white space", b"2 4\r\n2\r\n4\r\n0 0\r\n",
+             [p24, p24]),
             ("exponent without digits", b"2e 4e+ 0 0\n", [p24]),
             ("infinite chi2", b"10 1e400\n0 0\n", [zero]),
             ("infinite df", b"1e400 5\n0 0\n", [one]),
