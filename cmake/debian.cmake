@@ -57,7 +57,6 @@ foreach(line IN LISTS changelog_lines)
   endif()
 endforeach()
 chisq_close_entry()
-string(REPLACE "\n\n\n" "\n\n" debian_changelog "${debian_changelog}")
 string(REGEX REPLACE "\n+$" "\n" debian_changelog "${debian_changelog}")
 if(NOT first_version STREQUAL PROJECT_VERSION)
   message(FATAL_ERROR "CHANGELOG.md begins with ${first_version}, "
