@@ -69,7 +69,7 @@ def compare_bits(reference, other, other_libm):
             print("routine bits differ:\n  %s\n  %s" % (a.decode(), b.decode()))
             return False
         x, y = (struct.unpack(">d", bytes.fromhex(v))[0] for v in (ours, theirs))
-        relative = abs(x - y) / max(abs(x), abs(y))
+        relative = abs(x - y) / max(abs(x), abs(y)) if x != y else 0.0
         count, largest = worst.get(name, (0, 0.0))
         worst[name] = (count + 1, max(largest, relative))
     for name, (count, largest) in sorted(worst.items()):
@@ -78,48 +78,49 @@ def compare_bits(reference, other, other_libm):
     return all(largest <= OTHER_LIBM_TOLERANCE for _, largest in worst.values())
 
 
+def run(command, stdin=b""):
+    return subprocess.run(command, input=stdin, capture_output=True,
+                          timeout=300)
+
+
+def describe(done):
+    return "status %d, %d bytes out, error output %r" % (
+        done.returncode, len(done.stdout), done.stderr[:200])
+
+
 def main():
     arguments = sys.argv[1:]
     other_libm = "--other-libm" in arguments
     if other_libm:
         arguments.remove("--other-libm")
     reference, other, emulator = arguments[0], arguments[1], arguments[2:]
-    commands = [
-        ([executable(reference, "chisq")], [executable(reference, "tests/routine_bits")]),
-        (emulator + [executable(other, "chisq")],
-         emulator + [executable(other, "tests/routine_bits")]),
-    ]
-    runs = [(args, stdin, 0) for args, stdin in sessions()]
-    runs.append(([], b"", 1))  # every routine's bits
-    failures = 0
-    for args, stdin, which in runs:
-        done = [subprocess.run(command[which] + args, input=stdin,
-                               capture_output=True, timeout=300)
-                for command in commands]
-        if emulator and which == 0 and done[0].stdout != done[1].stdout:
+    ours = [executable(reference, "chisq")]
+    theirs = emulator + [executable(other, "chisq")]
+
+    count = failures = 0
+    for args, stdin in sessions():
+        count += 1
+        expected, done = run(ours + args, stdin), run(theirs + args, stdin)
+        if emulator and done.stdout != expected.stdout:
             # Once in a few thousand starts wine has lost a program's output;
             # the program itself is the same on every run, so a second run
             # tells the emulator's fault from the program's.
-            print("differed once, ran again: args %r, input %r: status %d, "
-                  "%d bytes out, error output %r"
-                  % (args, stdin[:60], done[1].returncode,
-                     len(done[1].stdout), done[1].stderr[:200]))
-            done[1] = subprocess.run(commands[1][which] + args, input=stdin,
-                                     capture_output=True, timeout=300)
-        outputs = [d.stdout for d in done]
-        if which == 1:
-            # Lines, whatever their ends: text mode on Windows adds CRs.
-            same = compare_bits(*(o.replace(b"\r\n", b"\n") for o in outputs),
-                                other_libm)
-        else:
-            same = outputs[0] == outputs[1]
-            if not same:
-                print("differ: args %r, input %r" % (args, stdin[:60]))
-                for d in done:
-                    print("  status %d, %d bytes out, error output %r"
-                          % (d.returncode, len(d.stdout), d.stderr[:200]))
-        failures += not same
-    print("%d passed, %d failed" % (len(runs) - failures, failures))
+            print("differed once, ran again: args %r, input %r: %s"
+                  % (args, stdin[:60], describe(done)))
+            done = run(theirs + args, stdin)
+        if done.stdout != expected.stdout:
+            failures += 1
+            print("differ: args %r, input %r\n  %s\n  %s"
+                  % (args, stdin[:60], describe(expected), describe(done)))
+
+    # Lines, whatever their ends: text mode on Windows adds CRs.
+    bits = [run(command).stdout.replace(b"\r\n", b"\n") for command in (
+        [executable(reference, "tests/routine_bits")],
+        emulator + [executable(other, "tests/routine_bits")])]
+    count += 1
+    failures += not compare_bits(*bits, other_libm)
+
+    print("%d passed, %d failed" % (count - failures, failures))
     return 1 if failures else 0
 
 
