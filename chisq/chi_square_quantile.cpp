@@ -1,7 +1,14 @@
 // SPDX-License-Identifier: MIT
 // Percentage points of the chi-square distribution: a starting value from one
 // of three approximations, refined by a seven-term Taylor series on the
-// incomplete gamma ratio until two estimates agree to a relative 5e-07.
+// incomplete gamma ratio until two estimates agree to a relative 5e-07, as
+// algorithm AS 91 (D. J. Best and D. E. Roberts, Applied Statistics 24, 1975).
+//
+// Its constants stay exactly as published, though several look like slips:
+// ln 2 cut to 0.6931471805 (not rounded, and not the full value the logs
+// use), 0.222222 for 2/9, and 1/420, 1/2520 and 1/5040 as the multiplications
+// written below. Each decides the last bits of every quantile, and a tidier
+// value would change them on every platform. Do not tidy them.
 #include "chisq/chisq.h"
 
 #include <cmath>
@@ -14,6 +21,10 @@ namespace {
 // L + h - c ln ch cancels terms of order v ln v and loses its digits (and
 // the ten-decimal ln 2 alone puts it off by v * 3e-11).
 constexpr double kLargeDegrees = 1e7;
+
+// The refinement's relative tolerance, which is also the smallest start of the
+// small chi-square case worth refining.
+constexpr double kTolerance = 5e-07;
 
 } // namespace
 
@@ -28,16 +39,18 @@ double ChiSquareQuantile(double p, double v) {
   const double xx = 0.5 * v;
   const double g = LogGamma(xx);
   const double c = xx - 1.0;
-  // Below about 2e-16 degrees of freedom ln Gamma(v / 2) is infinite; the
-  // small chi-square start, p^(2 / v) Gamma(v / 2 + 1)^(2 / v) 2, is then
-  // zero to double precision.
-  if (std::isinf(g))
-    return 0.0;
 
   double ch;
   if (v < -1.24 * std::log(p)) {
+    // Here the quantile is 2 (p Gamma(xx + 1))^(1 / xx) to the last bit, and
+    // the test can hold only for xx below 0.018, where Gamma(xx + 1) <= 1: it
+    // is below e^-745.3, and rounds to zero. The start cannot show that for
+    // a tiny v, where ln Gamma(xx) is off by the rounding of (xx - 1) + 1, or
+    // infinite, and a base a little above one sends the power to infinity.
+    if (std::log(p) < -746.0 * xx)
+      return 0.0;
     ch = std::pow(p * xx * std::exp(g + xx * aa), 1.0 / xx);
-    if (ch - 5e-07 < 0.0)
+    if (ch - kTolerance < 0.0)
       return ch;
   } else if (v <= 0.32) {
     const double lq = std::log(1.0 - p);
@@ -93,7 +106,7 @@ double ChiSquareQuantile(double p, double v) {
         ch +
         t * (1.0 + 0.5 * t * s1 -
              b * c * (s1 - b * (s2 - b * (s3 - b * (s4 - b * (s5 - b * s6))))));
-    if (std::fabs(q / ch - 1.0) <= 5e-07)
+    if (std::fabs(q / ch - 1.0) <= kTolerance)
       return ch;
   }
 }

@@ -1,6 +1,13 @@
 // SPDX-License-Identifier: MIT
-// ln Gamma by Stirling's series with four correction terms, after shifting
-// the argument up to at least 7 with Gamma(x + 1) = x Gamma(x).
+// ln Gamma(x) by Stirling's asymptotic series with four correction terms,
+// after shifting x up to at least 7 with Gamma(x + 1) = x Gamma(x): the form
+// of Algorithm 291 (M. C. Pike and I. D. Hill, Communications of the ACM 9,
+// 1966).
+//
+// The coefficients are 1/12, 1/360, 1/1260, 1/1680 and ln(2 pi) / 2 cut to
+// fifteen decimals, and (x - 1) + 1 is computed with both operations, as
+// published: the last bits of every result, and so digits the calculator
+// prints, depend on them exactly as written. Do not tidy them.
 #include "chisq/chisq.h"
 
 #include <cmath>
@@ -24,6 +31,11 @@ double LogGamma(double x) {
       f = f * z;
       z = z + 1.0;
     }
+    // Below 2^-54, (x - 1) + 1 is zero and so is the product, whose
+    // logarithm would be infinite: there ln Gamma(x) is -ln x to the last bit
+    // (the next term, -0.577 x, is far below half an ulp of it).
+    if (f == 0.0)
+      return -std::log(x);
     y = z;
     f = -std::log(f);
   }
@@ -32,7 +44,11 @@ double LogGamma(double x) {
       ((-0.000595238095238 * w + 0.000793650793651) * w - 0.002777777777778) *
           w +
       0.083333333333333;
-  return f + (y - 0.5) * std::log(y) - y + s / y + 0.918938533204673;
+  const double r = f + (y - 0.5) * std::log(y) - y + s / y + 0.918938533204673;
+  // From 2.55e305 up, (y - 0.5) ln y overflows a little before the sum does.
+  if (std::isinf(r))
+    return y * (std::log(y) - 1.0) - 0.5 * std::log(y) + 0.918938533204673;
+  return r;
 }
 
 } // namespace chisq

@@ -1,6 +1,12 @@
 // SPDX-License-Identifier: MIT
 // Standard normal quantile by the rational approximation in
-// y = sqrt(ln(1 / s^2)), s the smaller tail.
+// y = sqrt(ln(1 / s^2)), s the smaller tail, with the coefficients of
+// algorithm AS 70 (R. E. Odeh and J. O. Evans, Applied Statistics 23, 1974);
+// no special case for p = 0.5, and -9999.0 for a tail below 1e-20.
+//
+// The coefficients are the published decimals, some with fewer digits than
+// a double holds: the table's starting values, and so the last bits of its
+// quantiles, depend on them exactly as written. Do not tidy them.
 #include "chisq/chisq.h"
 
 #include <cmath>
