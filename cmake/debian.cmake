@@ -4,31 +4,13 @@
 # in Debian's format, from CHANGELOG.md, whose newest entry must be this
 # version. They are installed only into the packages, not by a plain install.
 
-# RFC 2822 date of "YYYY-MM-DD HH:MM" in UTC (Zeller's congruence for the
-# day of the week).
+# The RFC 2822 date that Debian's changelog wants, from CHANGELOG.md's
+# "YYYY-MM-DD HH:MM" in UTC, by GNU date, which every Debian system has.
 function(chisq_rfc2822_date when out)
-  string(REGEX MATCH "^([0-9]+)-0?([0-9]+)-0?([0-9]+) ([0-9:]+)$" _ "${when}")
-  set(y ${CMAKE_MATCH_1})
-  set(m ${CMAKE_MATCH_2})
-  set(d ${CMAKE_MATCH_3})
-  set(time ${CMAKE_MATCH_4})
-  set(zy ${y})
-  set(zm ${m})
-  if(m LESS 3)
-    math(EXPR zm "${m} + 12")
-    math(EXPR zy "${y} - 1")
-  endif()
-  math(EXPR h "(${d} + 13 * (${zm} + 1) / 5 + ${zy} % 100 + ${zy} % 100 / 4
-               + ${zy} / 400 - 2 * (${zy} / 100) + 700) % 7")
-  set(days Sat Sun Mon Tue Wed Thu Fri)
-  list(GET days ${h} day)
-  set(months Jan Feb Mar Apr May Jun Jul Aug Sep Oct Nov Dec)
-  math(EXPR mi "${m} - 1")
-  list(GET months ${mi} month)
-  if(d LESS 10)
-    set(d 0${d})
-  endif()
-  set(${out} "${day}, ${d} ${month} ${y} ${time}:00 +0000" PARENT_SCOPE)
+  execute_process(COMMAND date -u -R -d "${when} UTC"
+    OUTPUT_VARIABLE date OUTPUT_STRIP_TRAILING_WHITESPACE
+    COMMAND_ERROR_IS_FATAL ANY)
+  set(${out} "${date}" PARENT_SCOPE)
 endfunction()
 
 # CHANGELOG.md's "## VERSION - DATE TIME" sections with their "- " items become

@@ -1,27 +1,35 @@
 # SPDX-License-Identifier: MIT
-# BUILD_TESTING, as CMake projects have it: on by default where the tests can
-# be built (GoogleTest and Python 3 at hand), and an error to ask for when
-# they cannot. GoogleTest is the installed package or, failing that, built
-# from Debian's source in /usr/src/googletest, as a cross build needs it.
+# CHISQ_TESTS: on by default where chisq is the top-level project and the
+# tests can be built (GoogleTest and Python 3 at hand), unless BUILD_TESTING
+# was set off; an error to ask for when they cannot. A parent project's
+# BUILD_TESTING does not reach it. GoogleTest is the installed package or,
+# failing that, built from Debian's source in /usr/src/googletest, as a
+# cross build needs it.
 set(CHISQ_GTEST_SOURCE /usr/src/googletest CACHE PATH
     "GoogleTest source to build when no installed package is found")
-find_package(GTest QUIET)
-find_package(Python3 COMPONENTS Interpreter QUIET)
-set(tests_buildable OFF)
-if((GTest_FOUND OR EXISTS ${CHISQ_GTEST_SOURCE}/CMakeLists.txt)
-   AND Python3_Interpreter_FOUND)
-  set(tests_buildable ON)
+set(tests_default OFF)
+if(PROJECT_IS_TOP_LEVEL AND (NOT DEFINED BUILD_TESTING OR BUILD_TESTING))
+  find_package(GTest QUIET)
+  find_package(Python3 COMPONENTS Interpreter QUIET)
+  if((GTest_FOUND OR EXISTS ${CHISQ_GTEST_SOURCE}/CMakeLists.txt)
+     AND Python3_Interpreter_FOUND)
+    set(tests_default ON)
+  else()
+    message(STATUS "Tests off: GoogleTest or Python 3 not found")
+  endif()
 endif()
-option(BUILD_TESTING "Build the tests (GoogleTest, Python 3)"
-       ${tests_buildable})
-if(BUILD_TESTING AND NOT tests_buildable)
-  message(FATAL_ERROR "The tests need GoogleTest (libgtest-dev) and Python 3; "
-                      "configure with -DBUILD_TESTING=OFF to build without")
-elseif(NOT BUILD_TESTING AND NOT tests_buildable)
-  message(STATUS "Tests off: GoogleTest or Python 3 not found")
-endif()
+option(CHISQ_TESTS "Build chisq's tests (GoogleTest, Python 3)"
+       ${tests_default})
 
-if(BUILD_TESTING)
+if(CHISQ_TESTS)
+  find_package(GTest QUIET)
+  find_package(Python3 COMPONENTS Interpreter QUIET)
+  if(NOT (GTest_FOUND OR EXISTS ${CHISQ_GTEST_SOURCE}/CMakeLists.txt)
+     OR NOT Python3_Interpreter_FOUND)
+    message(FATAL_ERROR "chisq's tests need GoogleTest (libgtest-dev) and "
+                        "Python 3; configure with -DCHISQ_TESTS=OFF to build "
+                        "without them")
+  endif()
   enable_testing()
   if(NOT GTest_FOUND)
     set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)

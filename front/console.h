@@ -8,6 +8,15 @@
 #include <cstddef>
 #include <cstdio>
 
+// Lets GNU-style compilers check Print's arguments against its format; to
+// any other compiler it is nothing.
+#if defined(__GNUC__)
+#define CHISQ_PRINTF_FORMAT(index, first)                                      \
+  __attribute__((format(printf, index, first)))
+#else
+#define CHISQ_PRINTF_FORMAT(index, first)
+#endif
+
 // Sets up the standard streams alike on every platform: bytes in and out as
 // they are, and output to a terminal written out at every print. Call it
 // before anything is read or written.
@@ -56,8 +65,7 @@ void DiscardLine(Input *in);
 
 // printf, with "%.3e"-style exponents left to FormatExponent. A failed write
 // ends the program with status 1 and one line on standard error.
-void Print(std::FILE *out, const char *format, ...)
-    __attribute__((format(printf, 2, 3)));
+void Print(std::FILE *out, const char *format, ...) CHISQ_PRINTF_FORMAT(2, 3);
 
 // Writes out what is buffered; a failure ends the program as in Print.
 void FinishOutput(std::FILE *out);
