@@ -1,7 +1,9 @@
 # SPDX-License-Identifier: MIT
 # A thin layer over CMake.
 #   make run      builds with the default compiler and shows the table
-#   make test     builds and runs every test: the suite with g++; again with
+#   make test     installs the Debian packages it needs (as root; otherwise
+#                 it names them and stops), then builds and runs every
+#                 test: the suite with g++; again with
 #                 clang++ (outputs compared byte for byte); again under
 #                 AddressSanitizer and UndefinedBehaviorSanitizer with a short
 #                 fuzz run; each cross build under its emulator (outputs
@@ -21,10 +23,16 @@ CMAKE_FLAGS += -DCHISQ_WERROR=ON
 endif
 CTEST = ctest --output-on-failure -j 2
 CROSS = i686-linux-gnu aarch64-linux-gnu s390x-linux-gnu \
-        powerpc64le-linux-gnu x86_64-w64-mingw32
+        powerpc64le-linux-gnu arm-linux-gnueabihf riscv64-linux-gnu \
+        x86_64-w64-mingw32
+# What make test needs beyond a C++ toolchain: Debian's package names.
+PACKAGES = make cmake g++ clang libclang-rt-14-dev libgtest-dev googletest \
+  python3 valgrind pkg-config git dpkg-dev lintian man-db \
+  $(addprefix g++-,$(filter-out x86_64-w64-mingw32,$(CROSS))) \
+  g++-mingw-w64-x86-64-posix qemu-user wine wine64
 
-.PHONY: all build run check test test-clang test-sanitize test-cross \
-        test-package deb install bench clean
+.PHONY: all build run check test prerequisites test-clang test-sanitize \
+        test-cross test-package deb install bench clean
 
 all: build
 
@@ -38,7 +46,11 @@ run: build
 check: build
 	cd $(BUILD) && $(CTEST)
 
-test: check test-clang test-sanitize test-cross test-package
+test: prerequisites check test-clang test-sanitize test-cross test-package
+
+# Installs the missing PACKAGES as root, or names them and stops.
+prerequisites:
+	.ci/install-missing $(PACKAGES)
 
 test-clang:
 	CXX=clang++ cmake -S . -B build-clang $(CMAKE_FLAGS)
@@ -65,18 +77,22 @@ test-package:
 	tests/package_test.sh . $(CMAKE_FLAGS)
 
 deb:
-	cmake -S . -B build-deb -DCMAKE_INSTALL_PREFIX=/usr -DBUILD_TESTING=OFF \
+	cmake -S . -B build-deb -DCMAKE_INSTALL_PREFIX=/usr -DCHISQ_TESTS=OFF \
 	  $(CMAKE_FLAGS)
 	cmake --build build-deb -j 2
 	cd build-deb && \
 	  SOURCE_DATE_EPOCH=$$(git log -1 --format=%ct) cpack -G DEB
 
-install: build
-	DESTDIR="$(DESTDIR)" cmake --install $(BUILD) --prefix "$(PREFIX)"
+# The prefix is set when configuring, where it decides the library folder
+# (the multiarch one for /usr), not only when installing.
+install:
+	cmake -S . -B $(BUILD) -DCMAKE_INSTALL_PREFIX="$(PREFIX)" $(CMAKE_FLAGS)
+	cmake --build $(BUILD) -j 2
+	DESTDIR="$(DESTDIR)" cmake --install $(BUILD)
 
 bench:
 	cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release -DCHISQ_BENCH=ON \
-	  -DBUILD_TESTING=OFF
+	  -DCHISQ_TESTS=OFF
 	cmake --build build-bench -j 2
 	build-bench/bench/routines_bench --benchmark_repetitions=5 \
 	  --benchmark_report_aggregates_only=true

@@ -15,6 +15,12 @@ trap 'rm -rf "$tmp"' EXIT
 fail() { echo "package test: $*" >&2; exit 1; }
 checks=0
 pass() { checks=$((checks + 1)); }
+# A check whose tool is missing would pass unseen: each must be there.
+for tool in lintian dpkg-deb dpkg-architecture dpkg-shlibdeps pkg-config \
+  man git c++ cpack; do
+  command -v "$tool" >/dev/null ||
+    fail "$tool is missing (make prerequisites installs it)"
+done
 
 SOURCE_DATE_EPOCH=$(git -C "$source_dir" log -1 --format=%ct)
 export SOURCE_DATE_EPOCH
@@ -28,7 +34,7 @@ without="-DCMAKE_DISABLE_FIND_PACKAGE_GTest=ON -DCHISQ_GTEST_SOURCE=/none
   -DCMAKE_DISABLE_FIND_PACKAGE_Python3=ON"
 # shellcheck disable=SC2086 # the options are words
 cmake -S "$source_dir" -B "$tmp/bare" $without "$@" >"$tmp/bare.log" 2>&1 &&
-  grep -q 'BUILD_TESTING:BOOL=OFF' "$tmp/bare/CMakeCache.txt" ||
+  grep -q 'CHISQ_TESTS:BOOL=OFF' "$tmp/bare/CMakeCache.txt" ||
   { cat "$tmp/bare.log"; fail "configuring without GoogleTest and Python"; }
 pass
 
@@ -40,7 +46,7 @@ for copy in first second-with-a-longer-name; do
     xargs -0 tar -cf -) | tar -C "$tmp/$copy/src" -xf -
   build=$tmp/$copy/build
   { cmake -S "$tmp/$copy/src" -B "$build" -DCMAKE_INSTALL_PREFIX=/usr \
-      -DBUILD_TESTING=OFF "$@" &&
+      -DCHISQ_TESTS=OFF "$@" &&
     cmake --build "$build" -j 2 &&
     (cd "$build" && cpack -G DEB); } >"$tmp/$copy.log" 2>&1 ||
     { cat "$tmp/$copy.log"; fail "building the packages in $copy"; }
@@ -91,10 +97,12 @@ MANWIDTH=80 man -l "$root/usr/share/man/man1/chisq.1.gz" 2>/dev/null |
   fail "manual lines over 80 columns"
 pass
 
-# make install honours PREFIX and DESTDIR, and installs what the packages
-# hold, with the licence and readme where no package's copyright stands.
-make -s -C "$tmp/first/src" install BUILD="$tmp/first/build" PREFIX=/usr \
-  DESTDIR="$tmp/staged" CMAKE_FLAGS="-DBUILD_TESTING=OFF $*" \
+# make install, in a build folder of its own, honours PREFIX (the multiarch
+# library folder for /usr, as the packages have it) and DESTDIR, and installs
+# what the packages hold, with the licence and readme where no package's
+# copyright stands.
+make -s -C "$tmp/first/src" install BUILD="$tmp/make-install" PREFIX=/usr \
+  DESTDIR="$tmp/staged" CMAKE_FLAGS="-DCHISQ_TESTS=OFF $*" \
   >"$tmp/install.log" 2>&1 || { cat "$tmp/install.log"; fail "make install"; }
 (cd "$tmp/staged" && find . -type f | sort) >"$tmp/staged.list"
 (cd "$root" && find . -type f | grep -v '/share/doc/' &&
