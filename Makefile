@@ -85,9 +85,8 @@ deb:
 
 # The prefix is set when configuring, where it decides the library folder
 # (the multiarch one for /usr), not only when installing.
-install:
-	cmake -S . -B $(BUILD) -DCMAKE_INSTALL_PREFIX="$(PREFIX)" $(CMAKE_FLAGS)
-	cmake --build $(BUILD) -j 2
+install: CMAKE_FLAGS += -DCMAKE_INSTALL_PREFIX="$(PREFIX)"
+install: build
 	DESTDIR="$(DESTDIR)" cmake --install $(BUILD)
 
 bench:

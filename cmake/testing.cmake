@@ -7,14 +7,19 @@
 # cross build needs it.
 set(CHISQ_GTEST_SOURCE /usr/src/googletest CACHE PATH
     "GoogleTest source to build when no installed package is found")
-set(tests_default OFF)
-if(PROJECT_IS_TOP_LEVEL AND (NOT DEFINED BUILD_TESTING OR BUILD_TESTING))
+set(tests_buildable OFF)
+if(PROJECT_IS_TOP_LEVEL OR CHISQ_TESTS)
   find_package(GTest QUIET)
   find_package(Python3 COMPONENTS Interpreter QUIET)
   if((GTest_FOUND OR EXISTS ${CHISQ_GTEST_SOURCE}/CMakeLists.txt)
      AND Python3_Interpreter_FOUND)
-    set(tests_default ON)
-  else()
+    set(tests_buildable ON)
+  endif()
+endif()
+set(tests_default OFF)
+if(PROJECT_IS_TOP_LEVEL AND (NOT DEFINED BUILD_TESTING OR BUILD_TESTING))
+  set(tests_default ${tests_buildable})
+  if(NOT tests_buildable)
     message(STATUS "Tests off: GoogleTest or Python 3 not found")
   endif()
 endif()
@@ -22,10 +27,7 @@ option(CHISQ_TESTS "Build chisq's tests (GoogleTest, Python 3)"
        ${tests_default})
 
 if(CHISQ_TESTS)
-  find_package(GTest QUIET)
-  find_package(Python3 COMPONENTS Interpreter QUIET)
-  if(NOT (GTest_FOUND OR EXISTS ${CHISQ_GTEST_SOURCE}/CMakeLists.txt)
-     OR NOT Python3_Interpreter_FOUND)
+  if(NOT tests_buildable)
     message(FATAL_ERROR "chisq's tests need GoogleTest (libgtest-dev) and "
                         "Python 3; configure with -DCHISQ_TESTS=OFF to build "
                         "without them")
