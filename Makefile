@@ -85,7 +85,8 @@ deb:
 
 # The prefix is set when configuring, where it decides the library folder
 # (the multiarch one for /usr), not only when installing.
-install: CMAKE_FLAGS += -DCMAKE_INSTALL_PREFIX="$(PREFIX)"
+# override: CMAKE_FLAGS given on the command line would replace it otherwise.
+install: override CMAKE_FLAGS += -DCMAKE_INSTALL_PREFIX="$(PREFIX)"
 install: build
 	DESTDIR="$(DESTDIR)" cmake --install $(BUILD)
 
