@@ -19,7 +19,6 @@ int main(int argc, char **) {
     OpenInput(&in, 0, stdout);
     ProbabilityPrompt(&in, stdout);
   }
-  Print(stdout, "\n");
-  FinishOutput(stdout);
+  EndSession(stdout);
   return 0;
 }

@@ -1,11 +1,35 @@
 // SPDX-License-Identifier: MIT
+#include <cstring>
+
 #include "chisq/chisq.h"
-#include "front/console.h"
 #include "front/modes.h"
+#include "front/number_format.h"
+#include "front/number_reader.h"
+#include "front/output.h"
+
+namespace {
+
+// "\nprob = %.9f = %.3e\n", made in one piece and written in one.
+void WriteResult(std::FILE *out, double prob) {
+  char line[2 * kFormattedSize + 16];
+  std::size_t length = 0;
+  const auto append = [&](const char *text, std::size_t size) {
+    std::memcpy(line + length, text, size);
+    length += size;
+  };
+  append("\nprob = ", 8);
+  length += FormatFixed(prob, 0, 9, line + length);
+  append(" = ", 3);
+  length += FormatExponent(prob, 3, line + length);
+  append("\n", 1);
+  Write(out, line, length);
+}
+
+} // namespace
 
 void ProbabilityPrompt(Input *in, std::FILE *out) {
   for (;;) {
-    Print(out, "\nd.f. & Chi^2 value (Ctrl-c to break)? ");
+    Write(out, "\nd.f. & Chi^2 value (Ctrl-c to break)? ");
     ForgetEnd(in);
     double df = 0.0;
     double chi2 = 0.0;
@@ -25,9 +49,11 @@ void ProbabilityPrompt(Input *in, std::FILE *out) {
       return;
 
     const double g = chisq::LogGamma(0.5 * df);
-    const double prob = 1.0 - chisq::IncompleteGamma(0.5 * chi2, 0.5 * df, g);
-    char exponent_form[32];
-    FormatExponent(prob, 3, exponent_form, sizeof exponent_form);
-    Print(out, "\nprob = %.9f = %s\n", prob, exponent_form);
+    WriteResult(out, 1.0 - chisq::IncompleteGamma(0.5 * chi2, 0.5 * df, g));
   }
+}
+
+void EndSession(std::FILE *out) {
+  Write(out, "\n");
+  FinishOutput(out);
 }

@@ -3,7 +3,7 @@
 // reader takes as a number, strtod reads the same characters (less an
 // exponent mark with no digits, which the reader takes as e0) to the same
 // double.
-#include "front/console.h"
+#include "front/number_reader.h"
 #include "fuzz/fuzz_input.h"
 
 #include <cmath>
@@ -18,13 +18,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data,
   OpenInput(&in, fd, nullptr);
   double value = 0.0;
   const ReadStatus status = ReadNumber(&in, &value);
-  // Bytes taken: all that was read from the file, less what is still in the
-  // block.
-  const std::size_t taken =
-      static_cast<std::size_t>(lseek(fd, 0, SEEK_CUR)) - (in.filled - in.next);
+  // Bytes taken: all but what is still there to read.
+  std::size_t left = 0;
+  while (NextChar(&in) != EOF)
+    ++left;
   close(fd);
   if (status != ReadStatus::kNumber)
     return 0;
+  const std::size_t taken = size - left;
 
   std::size_t start = 0;
   while (start < taken && std::strchr(" \t\n\v\f\r", data[start]) != nullptr &&

@@ -1,14 +1,18 @@
 // SPDX-License-Identifier: MIT
-// A whole calculator session over arbitrary bytes as standard input: it must
-// end, print nothing but prompts and well-formed result lines whose prob
-// lies in [0, 1], and close with the program's final newline.
-#include "front/console.h"
+// A whole session of either mode over arbitrary bytes as standard input, run
+// through the functions main runs. An input that begins with a NUL byte is a
+// table session with the rest as its input; any other is a calculator
+// session. The calculator must end, print nothing but prompts and
+// well-formed result lines whose prob lies in [0, 1], and close with the
+// program's final newline; the table must stop at the pause whose character
+// is the first q, or run to its end.
 #include "front/modes.h"
 #include "fuzz/fuzz_input.h"
 
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
+#include <string>
 
 namespace {
 
@@ -45,22 +49,27 @@ std::size_t ResultLength(const char *text, std::size_t left) {
   return length;
 }
 
-} // namespace
-
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data,
-                                      std::size_t size) {
+// The mode's whole output for the input, final newline included.
+std::string Session(void (*mode)(Input *, std::FILE *),
+                    const std::uint8_t *data, std::size_t size) {
   const int fd = MemoryFile(data, size);
   char *text = nullptr;
   std::size_t length = 0;
   std::FILE *out = open_memstream(&text, &length);
   Input in;
   OpenInput(&in, fd, out);
-  // As the program runs it: the prompt loop, then the last line.
-  ProbabilityPrompt(&in, out);
-  Print(out, "\n");
+  mode(&in, out);
+  EndSession(out);
   std::fclose(out);
   close(fd);
+  std::string output(text, length);
+  std::free(text);
+  return output;
+}
 
+void CheckCalculator(const std::string &output, std::size_t input_size) {
+  const char *text = output.data();
+  const std::size_t length = output.size();
   const std::size_t prompt = sizeof kPrompt - 1;
   const std::size_t result = sizeof kResult - 1;
   std::size_t at = 0;
@@ -79,7 +88,36 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data,
   }
   Require(text[at] == '\n');
   // Every prompt but the last took at least one byte of input.
-  Require(prompts <= size + 1);
-  std::free(text);
+  Require(prompts <= input_size + 1);
+}
+
+void CheckTable(const std::string &output, const std::uint8_t *data,
+                std::size_t size) {
+  static const std::string whole = Session(CriticalValueTable, nullptr, 0);
+  Require(whole.size() == 17405);
+  const char pause[] = "\nENTER for more, (q+ENTER) for quit... ";
+  // One character a pause, of 13 pauses.
+  std::size_t quit_at = 0;
+  while (quit_at < size && quit_at < 13 && data[quit_at] != 'q')
+    ++quit_at;
+  if (quit_at == size || quit_at == 13) {
+    Require(output == whole);
+    return;
+  }
+  std::size_t end = 0;
+  for (std::size_t i = 0; i <= quit_at; ++i)
+    end = whole.find(pause, end) + sizeof pause - 1;
+  Require(output == whole.substr(0, end) + "\n");
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data,
+                                      std::size_t size) {
+  if (size > 0 && data[0] == 0)
+    CheckTable(Session(CriticalValueTable, data + 1, size - 1), data + 1,
+               size - 1);
+  else
+    CheckCalculator(Session(ProbabilityPrompt, data, size), size);
   return 0;
 }

@@ -28,7 +28,12 @@ def sessions():
     corpus = os.path.join(HERE, "..", "fuzz", "corpus", "session")
     for name in sorted(os.listdir(corpus)):
         with open(os.path.join(corpus, name), "rb") as f:
-            yield ["x"], f.read()
+            session = f.read()
+        # As the fuzz target reads it: a NUL first is the table's input.
+        if session.startswith(b"\0"):
+            yield [], session[1:]
+        else:
+            yield ["x"], session
     # A grid over both tails, fractional and huge degrees of freedom.
     pairs = []
     for df in [1, 1.5, 2, 3, 5, 10, 17.5, 30, 100, 1000, 1e4, 1e5, 1e6, 1e7,
