@@ -6,7 +6,6 @@
 // the default rounding mode; results of 2^64 and more go to snprintf.
 #include "front/number_format.h"
 
-#include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
@@ -125,20 +124,20 @@ bool Decompose(double value, bool *negative, std::uint64_t *m, int *e) {
   return true;
 }
 
-// m * 2^e * 10^k for k from 0 to kMaxScale, rounded to an integer (to
-// nearest, ties to even) or, with round false, truncated; false when the
-// result is 2^64 or more.
-bool Scale(std::uint64_t m, int e, int k, bool round, std::uint64_t *result) {
+// m * 2^e * 10^k for k from 0 to kMaxScale, truncated to an integer, and
+// whether rounding it to nearest, ties to even, adds one; false when the
+// truncated result is 2^64 or more.
+bool Scale(std::uint64_t m, int e, int k, std::uint64_t *result, bool *up) {
+  *up = false;
   const int shift = e + k;
   // The table's cells: m * 625 stays in 64 bits, and so does the shift.
   if (k <= 4 && shift < 0 && shift > -64) {
     const std::uint64_t n = m * kPowersOfFive[k];
     const int s = -shift;
-    std::uint64_t q = n >> s;
+    const std::uint64_t q = n >> s;
     const std::uint64_t rest = n & ((std::uint64_t{1} << s) - 1);
     const std::uint64_t half = std::uint64_t{1} << (s - 1);
-    if (round && (rest > half || (rest == half && (q & 1) != 0)))
-      ++q;
+    *up = rest > half || (rest == half && (q & 1) != 0);
     *result = q;
     return true;
   }
@@ -162,13 +161,8 @@ bool Scale(std::uint64_t m, int e, int k, bool round, std::uint64_t *result) {
   const Wide whole = ShiftRight(n, s);
   if (whole.high != 0)
     return false;
-  std::uint64_t q = whole.low;
-  if (round && BitAt(n, s - 1) && (AnyBitBelow(n, s - 1) || (q & 1) != 0)) {
-    ++q;
-    if (q == 0)
-      return false;
-  }
-  *result = q;
+  *result = whole.low;
+  *up = BitAt(n, s - 1) && (AnyBitBelow(n, s - 1) || (whole.low & 1) != 0);
   return true;
 }
 
@@ -198,11 +192,12 @@ std::size_t Finish(int length, char *buffer) {
 } // namespace
 
 std::size_t FormatFixed(double value, int width, int decimals, char *buffer) {
-  bool negative;
+  bool negative, up;
   std::uint64_t m, q;
   int e;
   if (decimals < 0 || decimals > kMaxDigits || width < 0 || width > 64 ||
-      !Decompose(value, &negative, &m, &e) || !Scale(m, e, decimals, true, &q))
+      !Decompose(value, &negative, &m, &e) || !Scale(m, e, decimals, &q, &up) ||
+      (up && ++q == 0))
     return Finish(
         std::snprintf(buffer, kFormattedSize, "%*.*f", width, decimals, value),
         buffer);
@@ -260,13 +255,18 @@ std::size_t FormatExponent(double value, int digits, char *buffer) {
   std::uint64_t q = 0;
   int p = 0;
   if (m != 0) {
-    int top = 63;
+    int top = 52; // lower for subnormals only
     while ((m >> top) == 0)
       --top;
-    p = static_cast<int>(std::floor((e + top) * 0.30102999566398120));
+    // floor(b log10 2) for the binary exponent b, as floor(b * 78913 / 2^18),
+    // which holds for |b| up to 1650.
+    const long b = e + top;
+    p = static_cast<int>(b >= 0 ? (b * 78913) >> 18
+                                : -((-b * 78913 + 262143) >> 18));
+    bool up = false;
     for (int tries = 0;; ++tries) {
       const int k = digits - p;
-      if (tries == 3 || k < 0 || k > kMaxScale || !Scale(m, e, k, false, &q))
+      if (tries == 3 || k < 0 || k > kMaxScale || !Scale(m, e, k, &q, &up))
         return ExponentByPrintf(value, digits, buffer);
       if (q >= kPowersOfTen[digits + 1])
         ++p;
@@ -275,8 +275,7 @@ std::size_t FormatExponent(double value, int digits, char *buffer) {
       else
         break;
     }
-    Scale(m, e, digits - p, true, &q);   // no larger than the truncated + 1
-    if (q == kPowersOfTen[digits + 1]) { // 9.9996 to 1.000e+001
+    if (up && ++q == kPowersOfTen[digits + 1]) { // 9.9996 to 1.000e+001
       q = kPowersOfTen[digits];
       ++p;
     }
