@@ -62,6 +62,9 @@ if(NOT WIN32 AND CHISQ_GNU_FLAGS)
     $<$<NOT:$<CONFIG:Debug>>:-U_FORTIFY_SOURCE>
     $<$<NOT:$<CONFIG:Debug>>:-D_FORTIFY_SOURCE=2>)
   add_link_options(-Wl,-z,relro -Wl,-z,now)
+  # Only the libraries a program uses: clang++ names libstdc++ for every
+  # link, and the program needs no C++ runtime.
+  add_link_options(-Wl,--as-needed)
 endif()
 
 if(CHISQ_SANITIZE)
