@@ -142,11 +142,7 @@ bool Scale(std::uint64_t m, int e, int k, std::uint64_t *result, bool *up) {
     return true;
   }
   const Wide n = Multiply(m, kPowersOfFive[k]);
-  if (shift >= 0) {
-    if (n.high == 0 && n.low == 0) {
-      *result = 0;
-      return true;
-    }
+  if (shift >= 0) { // an integer already; m is not zero here
     if (n.high != 0 || shift >= 64 ||
         (shift > 0 && (n.low >> (64 - shift)) != 0))
       return false;
