@@ -125,8 +125,8 @@ void NearTies(const Format &format, Checker &check, std::mt19937_64 &random,
   const int steps = 2;
   const long long rounds = count / (2 * steps + 1);
   for (long long i = 0; i < rounds; ++i) {
-    // The unit 10^-place and the digit count j: small j in order, then j of
-    // every size, some of them all nines.
+    // The unit 10^-place and the digit count j: small j in order for the
+    // first half, then j of every size, some of them all nines.
     int place;
     std::uint64_t j;
     if (exponent) {
@@ -136,7 +136,7 @@ void NearTies(const Format &format, Checker &check, std::mt19937_64 &random,
         j = 9999;
     } else {
       place = shown;
-      if (i < 2000000)
+      if (i < rounds / 2)
         j = static_cast<std::uint64_t>(i);
       else {
         const int digits = 1 + static_cast<int>(random() % 19);
@@ -162,8 +162,8 @@ void Dyadic(Checker &check, std::mt19937_64 &random, long long count) {
   for (long long i = 0; i < rounds; ++i) {
     const int n = static_cast<int>(random() % 16);
     const std::uint64_t t =
-        i < 1000000 ? static_cast<std::uint64_t>(i)
-                    : random() % (std::uint64_t{1} << (1 + random() % 60));
+        i < rounds / 2 ? static_cast<std::uint64_t>(i)
+                       : random() % (std::uint64_t{1} << (1 + random() % 60));
     check.Around(std::ldexp(static_cast<double>(t), -n), 1);
   }
 }
