@@ -26,6 +26,31 @@ constexpr double kLargeDegrees = 1e7;
 // small chi-square case worth refining.
 constexpr double kTolerance = 5e-07;
 
+// The root of P(xx, ch / 2) = p near a and b, by bisection: the bracket
+// first widens until P(lo / 2) < p <= P(hi / 2) (P rises from 0 to 1, and p
+// lies strictly between), then halves until its ends are neighbouring
+// doubles. The result is the upper end, the first double found where P
+// reaches p.
+double Bisect(double p, double xx, double g, double a, double b) {
+  double lo = std::fmax(0.0, std::fmin(a, b));
+  double hi = std::fmax(a, b);
+  while (lo > 0.0 && chisq::IncompleteGamma(0.5 * lo, xx, g) >= p)
+    lo = 0.5 * lo;
+  if (!(hi > lo))
+    hi = 2.0 * lo + 1.0;
+  while (chisq::IncompleteGamma(0.5 * hi, xx, g) < p)
+    hi = 2.0 * hi;
+  for (;;) {
+    const double mid = lo + 0.5 * (hi - lo);
+    if (mid <= lo || mid >= hi)
+      return hi;
+    if (chisq::IncompleteGamma(0.5 * mid, xx, g) < p)
+      lo = mid;
+    else
+      hi = mid;
+  }
+}
+
 } // namespace
 
 namespace chisq {
@@ -76,6 +101,7 @@ double ChiSquareQuantile(double p, double v) {
 
   const double l = xx * aa + g;
   const double s6 = (120.0 + c * (346.0 + 127.0 * c)) * 0.0001984126984126984;
+  double last_step = HUGE_VAL;
   for (;;) {
     const double q = ch;
     const double h = 0.5 * ch;
@@ -108,6 +134,15 @@ double ChiSquareQuantile(double p, double v) {
              b * c * (s1 - b * (s2 - b * (s3 - b * (s4 - b * (s5 - b * s6))))));
     if (std::fabs(q / ch - 1.0) <= kTolerance)
       return ch;
+    // Where the ratio's own error (its series stops at a term of 1e-8) moves
+    // P by more than a step of 5e-07 can resolve, as for p near 1 with a tiny
+    // v, the refinement alternates between two estimates for ever; there the
+    // step stops shrinking, which it never does while the refinement
+    // converges, and bisection between the two settles the root instead.
+    const double step = std::fabs(ch - q);
+    if (!(step < last_step))
+      return Bisect(p, xx, g, q, ch);
+    last_step = step;
   }
 }
 

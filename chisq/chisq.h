@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: MIT
 // Chi-square numerics: log-gamma, the regularised incomplete gamma ratio,
-// the normal quantile and the chi-square quantile. Pure functions of doubles;
-// only ChiSquareQuantile ever writes anything (one diagnostic line).
+// the normal quantile, the chi-square quantile and the chi-square upper tail.
+// Pure functions of doubles; only ChiSquareQuantile ever writes anything (one
+// diagnostic line).
 #ifndef CHISQ_CHISQ_H
 #define CHISQ_CHISQ_H
 
@@ -14,7 +15,7 @@
   (CHISQ_VERSION_MAJOR * 10000 + CHISQ_VERSION_MINOR * 100 +                   \
    CHISQ_VERSION_PATCH)
 
-// A shared library exports these four routines and nothing else.
+// A shared library exports these five routines and nothing else.
 #if defined(_WIN32) && defined(CHISQ_SHARED)
 #ifdef CHISQ_BUILDING
 #define CHISQ_API __declspec(dllexport)
@@ -29,11 +30,13 @@
 
 namespace chisq {
 
-// ln Gamma(x) for x > 0; +inf for x = 0 or +inf, NaN for x < 0 or NaN.
+// ln Gamma(x) for x > 0, within 1e-9 relative where |ln Gamma(x)| > 1 and
+// absolute elsewhere; +inf for x = 0 or +inf, NaN for x < 0 or NaN.
 CHISQ_API double LogGamma(double x);
 
 // Lower regularised incomplete gamma ratio P(p, x), given g = ln Gamma(p)
-// (shapes above 5e6 take an asymptotic expansion that does not use it).
+// (shapes above 5e6 take an asymptotic expansion that does not use it):
+// within 1e-8 for every x >= 0 and p > 0 when g is LogGamma(p).
 // 0.0 for x = 0; -1.0 for x < 0, p <= 0, or a NaN x or p.
 CHISQ_API double IncompleteGamma(double x, double p, double g);
 
@@ -42,9 +45,16 @@ CHISQ_API double IncompleteGamma(double x, double p, double g);
 CHISQ_API double NormalQuantile(double p);
 
 // Chi-square value below which the fraction p of the distribution with v
-// degrees of freedom lies, or -1.0 for arguments out of range or a failed
-// refinement.
+// degrees of freedom lies, for 0.000002 <= p <= 0.999998 and finite v > 0;
+// 0.0 where that value is below half the smallest double. -1.0 for
+// arguments out of range (an infinite v among them) or a failed refinement,
+// which also writes "\nerr IncompleteGamma" to standard output.
 CHISQ_API double ChiSquareQuantile(double p, double v);
+
+// Probability that a chi-square variable with v degrees of freedom exceeds
+// x, for x >= 0 and v > 0: 1 - IncompleteGamma(x / 2, v / 2, LogGamma(v / 2)),
+// as the calculator prints it. -1.0 for x < 0, v <= 0 or a NaN.
+CHISQ_API double ChiSquareUpperTail(double x, double v);
 
 } // namespace chisq
 

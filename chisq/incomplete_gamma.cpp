@@ -25,6 +25,11 @@ constexpr double kLargeShape = 5e6;
 // kLargeShape the factor has underflowed to zero well before.
 constexpr double kHugeLimit = 1e60;
 
+// Below this shape the factor, about p e^-x, is subnormal or zero, and the
+// series' factor / p loses its digits: it takes x^p e^-x / Gamma(p + 1) as
+// one exponential instead, with ln Gamma(p + 1) = g + ln p.
+constexpr double kTinyShape = 1e-300;
+
 // M_PI is not standard C++ and some platforms leave it out.
 constexpr double kPi = 3.14159265358979323846;
 
@@ -32,7 +37,8 @@ constexpr double kPi = 3.14159265358979323846;
 // 1e-30: what the published division by 1e30 multiplies by.
 constexpr double kRescale = 9.999999999999999e-31;
 
-double Series(double x, double p, double factor) {
+// The series, scaled by factor / p.
+double Series(double x, double p, double scale) {
   double rn = p + 1.0;
   double term = x / rn;
   double sum = 1.0 + term;
@@ -41,9 +47,9 @@ double Series(double x, double p, double factor) {
     term = term * (x / rn);
     sum = sum + term;
   }
-  // For a shape below 1e-8, ln Gamma from LogGamma carries the rounding of
-  // its (x - 1) + 1, and the ratio can come out above one.
-  return std::fmin(1.0, (factor / p) * sum);
+  // g carries the log-gamma series' own error, about 2e-11, which lifts a
+  // ratio that close to one above it.
+  return std::fmin(1.0, scale * sum);
 }
 
 double ContinuedFraction(double x, double p, double factor) {
@@ -134,7 +140,9 @@ double IncompleteGamma(double x, double p, double g) {
       return 1.0 - factor / x;
     return ContinuedFraction(x, p, factor);
   }
-  return Series(x, p, factor);
+  if (p < kTinyShape)
+    return Series(x, p, std::exp(p * std::log(x) - x - (g + std::log(p))));
+  return Series(x, p, factor / p);
 }
 
 } // namespace chisq

@@ -48,8 +48,7 @@ void ProbabilityPrompt(Input *in, std::FILE *out) {
     if (!(df >= 1.0) || !(chi2 >= 0.0))
       return;
 
-    const double g = chisq::LogGamma(0.5 * df);
-    WriteResult(out, 1.0 - chisq::IncompleteGamma(0.5 * chi2, 0.5 * df, g));
+    WriteResult(out, chisq::ChiSquareUpperTail(chi2, df));
   }
 }
 

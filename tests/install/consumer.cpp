@@ -17,10 +17,11 @@ int main() {
                                      CHISQ_VERSION_PATCH,
                 "version macros");
   std::printf("%.4f\n", chisq::ChiSquareQuantile(0.95, 10));
-  std::printf("%a %a %a %a\n", chisq::ChiSquareQuantile(0.95, 10),
+  std::printf("%a %a %a %a %a\n", chisq::ChiSquareQuantile(0.95, 10),
               chisq::LogGamma(5.5),
               chisq::IncompleteGamma(9.15, 5.0, chisq::LogGamma(5.0)),
-              chisq::NormalQuantile(0.975));
+              chisq::NormalQuantile(0.975),
+              chisq::ChiSquareUpperTail(18.3, 10));
 #ifdef OWN_LOGGAMMA
   std::fprintf(stderr, "own log10 Gamma(5) = %.4f\n", LogGamma(5.0));
 #endif
