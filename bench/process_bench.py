@@ -106,13 +106,12 @@ def main():
         floor_cpp = os.path.join(tmp, "floor.cpp")
         with open(floor_cpp, "w") as f:
             f.write("#include <cstdio>\n#include \"chisq/chisq.h\"\n"
+                    "#include \"front/levels.h\"\n"
                     "static const char t[] = {%s};\n"
                     "int main() {\n"
-                    "  const double levels[8] = {0.005, 0.025, 0.1, 0.5,"
-                    " 0.9, 0.95, 0.99, 0.999};\n"
                     "  volatile double sink = 0.0;\n"
                     "  for (int r = 1; r <= 200; ++r)\n"
-                    "    for (double p : levels)\n"
+                    "    for (double p : kTableLevels)\n"
                     "      sink = sink + chisq::ChiSquareQuantile(p, r);\n"
                     "  fwrite(t, 1, sizeof t, stdout);\n}\n"
                     % ",".join(str(b) for b in table))

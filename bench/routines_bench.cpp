@@ -3,6 +3,7 @@
 // standalone Rmath, whichever were found when this was built. Every figure
 // that matters is a ratio between two benchmarks of one run.
 #include "chisq/chisq.h"
+#include "front/levels.h"
 
 #include <benchmark/benchmark.h>
 
@@ -27,15 +28,13 @@
 
 namespace {
 
-const double kLevels[8] = {0.005, 0.025, 0.1, 0.5, 0.9, 0.95, 0.99, 0.999};
-
 // The table's 1,600 cells, one iteration computing all of them.
 template <typename Quantile>
 void TableCells(benchmark::State &state, Quantile q) {
   for (auto _ : state) {
     double sum = 0.0;
     for (int df = 1; df <= 200; ++df)
-      for (double p : kLevels)
+      for (double p : kTableLevels)
         sum += q(p, static_cast<double>(df));
     benchmark::DoNotOptimize(sum);
   }

@@ -10,17 +10,12 @@
 // written below. Each decides the last bits of every quantile, and a tidier
 // value would change them on every platform. Do not tidy them.
 #include "chisq/chisq.h"
+#include "chisq/large_shape.h"
 
 #include <cmath>
 #include <cstdio>
 
 namespace {
-
-// Above this many degrees of freedom the Wilson-Hilferty start is already
-// closer than the refinement's tolerance, while the refinement's exponent
-// L + h - c ln ch cancels terms of order v ln v and loses its digits (and
-// the ten-decimal ln 2 alone puts it off by v * 3e-11).
-constexpr double kLargeDegrees = 1e7;
 
 // The refinement's relative tolerance, which is also the smallest start of the
 // small chi-square case worth refining.
@@ -95,7 +90,9 @@ double ChiSquareQuantile(double p, double v) {
     ch = v * std::pow(z * std::sqrt(w) + 1.0 - w, 3.0);
     if (ch > 2.2 * v + 6.0)
       ch = -2.0 * (std::log(1.0 - p) - c * std::log(0.5 * ch) + g);
-    if (v > kLargeDegrees)
+    // The refinement's exponent L + h - c ln ch would lose its digits here
+    // (the ten-decimal ln 2 alone puts it off by v * 3e-11).
+    if (xx > chisq::detail::kLargeShape)
       return ch;
   }
 

@@ -10,19 +10,15 @@
 // and decide when each loop stops: changed by a digit, they change results
 // in the ninth decimal the calculator prints. Do not tidy them.
 #include "chisq/chisq.h"
+#include "chisq/large_shape.h"
 
 #include <cmath>
 
 namespace {
 
-// Beyond this shape the series needs millions of terms and p ln x - x - g
-// cancels away every significant digit of the factor, so the ratio comes from
-// Temme's uniform asymptotic expansion instead, which needs no ln Gamma(p).
-constexpr double kLargeShape = 5e6;
-
 // Past this limit the continued fraction's convergents overflow; its value
-// has long settled on 1 / x, and for any true ln Gamma(p) of a shape below
-// kLargeShape the factor has underflowed to zero well before.
+// has long settled on 1 / x, and for any true ln Gamma(p) of a shape up to
+// the large-shape boundary the factor has underflowed to zero well before.
 constexpr double kHugeLimit = 1e60;
 
 // Below this shape the factor, about p e^-x, is subnormal or zero, and the
@@ -132,7 +128,7 @@ double IncompleteGamma(double x, double p, double g) {
     return 1.0;
   if (std::isinf(p))
     return 0.0;
-  if (p > kLargeShape)
+  if (p > chisq::detail::kLargeShape)
     return LargeShape(x, p);
   const double factor = std::exp(p * std::log(x) - x - g);
   if (x > 1.0 && x >= p) {

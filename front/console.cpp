@@ -10,6 +10,9 @@
 #include <unistd.h>
 #endif
 
+namespace {
+
+// Whether stream is an interactive terminal (a console on Windows).
 bool IsTerminal(std::FILE *stream) {
 #ifdef _WIN32
   // A console answers GetConsoleMode; _isatty would also say yes to NUL and
@@ -22,6 +25,8 @@ bool IsTerminal(std::FILE *stream) {
   return isatty(fileno(stream)) != 0;
 #endif
 }
+
+} // namespace
 
 void OpenConsole() {
 #ifdef _WIN32

@@ -10,7 +10,4 @@
 // before anything is read or written.
 void OpenConsole();
 
-// Whether stream is an interactive terminal (a console on Windows).
-bool IsTerminal(std::FILE *stream);
-
 #endif

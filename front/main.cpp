@@ -5,6 +5,7 @@
 
 #include "front/console.h"
 #include "front/modes.h"
+#include "front/output.h"
 
 int main(int argc, char **) {
   // No floating-point mode is set here: every build does its double
@@ -12,13 +13,12 @@ int main(int argc, char **) {
   // setting stays as the C library's exp, log and pow need it there.
   OpenConsole();
 
+  Input in;
+  OpenInput(&in, 0, stdout);
   if (argc < 2)
-    PrintCriticalValues();
-  else {
-    Input in;
-    OpenInput(&in, 0, stdout);
+    PrintCriticalValues(&in, stdout);
+  else
     ProbabilityPrompt(&in, stdout);
-  }
   EndSession(stdout);
   return 0;
 }

@@ -10,7 +10,7 @@
 #include <cstddef>
 
 // Room for any result with a width up to 64: "%.17f" of the largest double
-// is 327 bytes with its sign.
+// is 328 bytes with its sign.
 constexpr std::size_t kFormattedSize = 336;
 
 // value as "%{width}.{decimals}f" prints it, width up to 64, decimals 0 to

@@ -30,3 +30,8 @@ void FinishOutput(std::FILE *out) {
   if (std::ferror(out))
     WriteFailed(EIO);
 }
+
+void EndSession(std::FILE *out) {
+  Write(out, "\n");
+  FinishOutput(out);
+}

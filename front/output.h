@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // Output for both modes and for main: bytes written to a stream, with a
-// failed write treated as the error it is rather than lost.
+// failed write treated as the error it is rather than lost, and the end of a
+// session.
 #ifndef FRONT_OUTPUT_H
 #define FRONT_OUTPUT_H
 
@@ -22,5 +23,9 @@ void Flush(std::FILE *out);
 // Writes out what is buffered at the end of the program, and fails also for
 // an earlier error that no write reported, such as in a diagnostic.
 void FinishOutput(std::FILE *out);
+
+// What main writes after either mode: the last newline, then everything
+// still buffered.
+void EndSession(std::FILE *out);
 
 #endif

@@ -51,8 +51,3 @@ void ProbabilityPrompt(Input *in, std::FILE *out) {
     WriteResult(out, chisq::ChiSquareUpperTail(chi2, df));
   }
 }
-
-void EndSession(std::FILE *out) {
-  Write(out, "\n");
-  FinishOutput(out);
-}

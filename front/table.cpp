@@ -1,13 +1,14 @@
 // SPDX-License-Identifier: MIT
 #include "chisq/chisq.h"
+#include "front/levels.h"
 #include "front/modes.h"
 #include "front/number_format.h"
 #include "front/output.h"
 
 namespace {
 
-// A cell, written at once: a quantile's diagnostic, printed to standard
-// output by the routine, lands before the cell as it always has.
+// A cell, written at once, so that a quantile's diagnostic, which the routine
+// writes to standard output itself, lands just before its cell.
 void WriteCell(std::FILE *out, double value) {
   char cell[kFormattedSize];
   Write(out, cell, FormatFixed(value, 9, 4, cell));
@@ -23,21 +24,18 @@ void WriteRowNumber(std::FILE *out, int df) {
 
 } // namespace
 
-void CriticalValueTable(Input *in, std::FILE *out) {
-  // Cumulative probabilities; the header shows the significance level 1 - p.
-  const double levels[8] = {0.005, 0.025, 0.1, 0.5, 0.9, 0.95, 0.99, 0.999};
-
+void PrintCriticalValues(Input *in, std::FILE *out) {
   Write(out, "\n\nChi-square critical values\n");
   for (int r = 0; r < 200; ++r) {
     if (r % 15 == 0) {
       Write(out, "\n\t\t\t\tSignificance level\n");
       Write(out, "\n DF ");
-      for (double p : levels)
+      for (double p : kTableLevels)
         WriteCell(out, 1.0 - p);
       Write(out, "\n");
     }
     WriteRowNumber(out, r + 1);
-    for (double p : levels)
+    for (double p : kTableLevels)
       WriteCell(out, chisq::ChiSquareQuantile(p, static_cast<double>(r + 1)));
     if (r % 5 == 4)
       Write(out, "\n");
@@ -48,10 +46,4 @@ void CriticalValueTable(Input *in, std::FILE *out) {
         break;
     }
   }
-}
-
-void PrintCriticalValues() {
-  Input in;
-  OpenInput(&in, 0, stdout);
-  CriticalValueTable(&in, stdout);
 }

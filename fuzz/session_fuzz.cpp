@@ -6,8 +6,7 @@
 // well-formed result lines whose prob lies in [0, 1], and close with the
 // program's final newline; the table must stop at the pause whose character
 // is the first q, or run to its end.
-#include "front/modes.h"
-#include "fuzz/fuzz_input.h"
+#include "tests/session.h"
 
 #include <cmath>
 #include <cstdlib>
@@ -49,24 +48,6 @@ std::size_t ResultLength(const char *text, std::size_t left) {
   return length;
 }
 
-// The mode's whole output for the input, final newline included.
-std::string Session(void (*mode)(Input *, std::FILE *),
-                    const std::uint8_t *data, std::size_t size) {
-  const int fd = MemoryFile(data, size);
-  char *text = nullptr;
-  std::size_t length = 0;
-  std::FILE *out = open_memstream(&text, &length);
-  Input in;
-  OpenInput(&in, fd, out);
-  mode(&in, out);
-  EndSession(out);
-  std::fclose(out);
-  close(fd);
-  std::string output(text, length);
-  std::free(text);
-  return output;
-}
-
 void CheckCalculator(const std::string &output, std::size_t input_size) {
   const char *text = output.data();
   const std::size_t length = output.size();
@@ -93,31 +74,29 @@ void CheckCalculator(const std::string &output, std::size_t input_size) {
 
 void CheckTable(const std::string &output, const std::uint8_t *data,
                 std::size_t size) {
-  static const std::string whole = Session(CriticalValueTable, nullptr, 0);
-  Require(whole.size() == 17405);
-  const char pause[] = "\nENTER for more, (q+ENTER) for quit... ";
   // One character a pause, of 13 pauses.
   std::size_t quit_at = 0;
   while (quit_at < size && quit_at < 13 && data[quit_at] != 'q')
     ++quit_at;
-  if (quit_at == size || quit_at == 13) {
+  static const std::string whole = WholeTable();
+  Require(whole != "");
+  if (quit_at == size || quit_at == 13)
     Require(output == whole);
-    return;
-  }
-  std::size_t end = 0;
-  for (std::size_t i = 0; i <= quit_at; ++i)
-    end = whole.find(pause, end) + sizeof pause - 1;
-  Require(output == whole.substr(0, end) + "\n");
+  else
+    Require(output == TableToPause(static_cast<int>(quit_at) + 1));
 }
 
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data,
                                       std::size_t size) {
+  const char *bytes = reinterpret_cast<const char *>(data);
   if (size > 0 && data[0] == 0)
-    CheckTable(Session(CriticalValueTable, data + 1, size - 1), data + 1,
-               size - 1);
+    CheckTable(
+        RunSession(PrintCriticalValues, std::string(bytes + 1, size - 1)),
+        data + 1, size - 1);
   else
-    CheckCalculator(Session(ProbabilityPrompt, data, size), size);
+    CheckCalculator(RunSession(ProbabilityPrompt, std::string(bytes, size)),
+                    size);
   return 0;
 }

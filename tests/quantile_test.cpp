@@ -3,6 +3,7 @@
 // starting value, the table's 1,600 cells against mpmath, the finish where
 // the refinement cannot settle, and awkward arguments.
 #include "chisq/chisq.h"
+#include "front/levels.h"
 
 #include <gtest/gtest.h>
 
@@ -90,7 +91,6 @@ TEST(ChiSquareQuantile, EachStartingValue) {
 TEST(ChiSquareQuantile, AllTableCellsPrintAsTheTrueQuantile) {
   std::ifstream in(CHISQ_FIXTURES "/critical_values.txt");
   ASSERT_TRUE(in) << "missing fixture";
-  const double levels[8] = {0.005, 0.025, 0.1, 0.5, 0.9, 0.95, 0.99, 0.999};
   std::string expected;
   int rows = 0;
   while (std::getline(in, expected)) {
@@ -100,7 +100,7 @@ TEST(ChiSquareQuantile, AllTableCellsPrintAsTheTrueQuantile) {
     char cell[32];
     std::snprintf(cell, sizeof cell, "%3d", df);
     std::string row = cell;
-    for (double p : levels) {
+    for (double p : kTableLevels) {
       std::snprintf(cell, sizeof cell, "%9.4f",
                     chisq::ChiSquareQuantile(p, df));
       row += cell;
