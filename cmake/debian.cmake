@@ -1,8 +1,9 @@
 # SPDX-License-Identifier: MIT
 # The two files every Debian package carries in /usr/share/doc/<package>:
 # copyright, in the machine-readable format, from LICENSE; and changelog.gz,
-# in Debian's format, from CHANGELOG.md, whose newest entry must be this
-# version. They are installed only into the packages, not by a plain install.
+# in Debian's format, from CHANGELOG.md (whose newest entry cmake/release.cmake
+# holds to this version). They are installed only into the packages, not by a
+# plain install.
 
 # The RFC 2822 date that Debian's changelog wants, from CHANGELOG.md's
 # "YYYY-MM-DD HH:MM" in UTC, by GNU date, which every Debian system has.
@@ -18,7 +19,6 @@ endfunction()
 file(STRINGS ${PROJECT_SOURCE_DIR}/CHANGELOG.md changelog_lines)
 set(debian_changelog "")
 set(entry "")
-set(first_version "")
 macro(chisq_close_entry)
   if(entry)
     string(APPEND debian_changelog "${entry}\n -- ${CPACK_PACKAGE_CONTACT}  ${entry_date}\n\n")
@@ -27,9 +27,6 @@ endmacro()
 foreach(line IN LISTS changelog_lines)
   if(line MATCHES "^## ([0-9.]+) - ([0-9-]+ [0-9:]+)$")
     chisq_close_entry()
-    if(NOT first_version)
-      set(first_version ${CMAKE_MATCH_1})
-    endif()
     chisq_rfc2822_date("${CMAKE_MATCH_2}" entry_date)
     set(entry "chisq (${CMAKE_MATCH_1}) unstable; urgency=medium\n\n")
   elseif(entry AND line MATCHES "^- (.*)")
@@ -40,10 +37,6 @@ foreach(line IN LISTS changelog_lines)
 endforeach()
 chisq_close_entry()
 string(REGEX REPLACE "\n+$" "\n" debian_changelog "${debian_changelog}")
-if(NOT first_version STREQUAL PROJECT_VERSION)
-  message(FATAL_ERROR "CHANGELOG.md begins with ${first_version}, "
-                      "the project is ${PROJECT_VERSION}")
-endif()
 
 set(debian_dir ${CMAKE_CURRENT_BINARY_DIR}/debian)
 file(WRITE ${debian_dir}/changelog "${debian_changelog}")
@@ -65,7 +58,6 @@ License: MIT
 ${license_text}
 ")
 
-find_program(GZIP gzip REQUIRED)
 add_custom_command(OUTPUT debian/changelog.gz
   COMMAND ${GZIP} -9n -c debian/changelog > debian/changelog.gz
   DEPENDS ${debian_dir}/changelog)

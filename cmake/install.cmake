@@ -4,6 +4,7 @@
 # pkg-config file) and docs (licence and readme, for installs that no
 # distribution's package describes).
 include(CMakePackageConfigHelpers)
+include(cmake/release.cmake)
 
 # On Windows the program (and a DLL of the library) stand at the top, beside
 # the readme and the licence, as Windows users expect of an unpacked zip.
@@ -46,15 +47,22 @@ configure_file(cmake/chisq.pc.in ${CMAKE_CURRENT_BINARY_DIR}/chisq.pc @ONLY)
 install(FILES ${CMAKE_CURRENT_BINARY_DIR}/chisq.pc
         DESTINATION ${CMAKE_INSTALL_LIBDIR}/pkgconfig COMPONENT development)
 
-# The manual, with this version in its header, compressed as man expects.
+# The manual, with this release's version and date in its header (the
+# configured page is build/chisq.1: man -l build/chisq.1), compressed as man
+# expects where gzip is, as it is on every Debian system, and plain where not.
 if(NOT WIN32)
   configure_file(man/chisq.1.in ${CMAKE_CURRENT_BINARY_DIR}/chisq.1 @ONLY)
-  find_program(GZIP gzip REQUIRED)
-  add_custom_command(OUTPUT chisq.1.gz
-    COMMAND ${GZIP} -9n -c chisq.1 > chisq.1.gz
-    DEPENDS ${CMAKE_CURRENT_BINARY_DIR}/chisq.1)
-  add_custom_target(manual ALL DEPENDS chisq.1.gz)
-  install(FILES ${CMAKE_CURRENT_BINARY_DIR}/chisq.1.gz
+  find_program(GZIP gzip)
+  if(GZIP)
+    add_custom_command(OUTPUT chisq.1.gz
+      COMMAND ${GZIP} -9n -c chisq.1 > chisq.1.gz
+      DEPENDS ${CMAKE_CURRENT_BINARY_DIR}/chisq.1)
+    add_custom_target(manual ALL DEPENDS chisq.1.gz)
+    set(manual ${CMAKE_CURRENT_BINARY_DIR}/chisq.1.gz)
+  else()
+    set(manual ${CMAKE_CURRENT_BINARY_DIR}/chisq.1)
+  endif()
+  install(FILES ${manual}
           DESTINATION ${CMAKE_INSTALL_MANDIR}/man1 COMPONENT program)
 endif()
 

@@ -10,7 +10,8 @@ set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/LICENSE)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_PACKAGE_CHECKSUM SHA256)
 
-# Debian packages are made only where Debian's tools are.
+# Debian packages are made only where Debian's tools are (gzip among them,
+# for the changelog and the manual).
 find_program(DPKG_DEB dpkg-deb)
 if(WIN32)
   set(CPACK_GENERATOR ZIP)
@@ -20,7 +21,7 @@ if(WIN32)
   set(CPACK_ARCHIVE_COMPONENT_INSTALL ON)
   set(CPACK_COMPONENTS_GROUPING ALL_COMPONENTS_IN_ONE)
   set(CPACK_COMPONENT_INCLUDE_TOPLEVEL_DIRECTORY ON)
-elseif(DPKG_DEB)
+elseif(DPKG_DEB AND GZIP)
   include(cmake/debian.cmake)
   set(CPACK_GENERATOR DEB)
   # CPack's own default summary, which it does not put before a package's
@@ -53,8 +54,8 @@ only, so it works at a terminal and through pipes alike.")
   set(CPACK_DEBIAN_DEVELOPMENT_DESCRIPTION
 "chi-square distribution routines for C++ (development files)
 libchisq computes the logarithm of the gamma function, the regularised
-incomplete gamma ratio, the standard normal quantile and chi-square
-quantiles, as pure functions of doubles in namespace chisq.
+incomplete gamma ratio, the standard normal quantile, and chi-square
+quantiles and upper tails, as pure functions of doubles in namespace chisq.
 .
 This package holds the header, the static library, the CMake package
 (find_package(chisq) gives chisq::chisq) and the pkg-config file.")

@@ -13,6 +13,12 @@ here=$source_dir/tests
 tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
 fail() { echo "install test: $*" >&2; exit 1; }
+# The version, from the one place it is written.
+part() { sed -n "s/^#define CHISQ_VERSION_$1 \([0-9]*\)$/\1/p" \
+  "$source_dir/chisq/chisq.h"; }
+major=$(part MAJOR)
+version=$major.$(part MINOR).$(part PATCH)
+[ -n "$major" ] || fail "no version in chisq/chisq.h"
 checks=0
 pass() { checks=$((checks + 1)); }
 
@@ -27,7 +33,7 @@ files() {
 consumers() {
   local prefix=$1 name=$2 out=$tmp/$2
   cmake -S "$here/install" -B "$out" -DCMAKE_PREFIX_PATH="$prefix" \
-    >"$out.log" 2>&1 || { cat "$out.log"; fail "$name: find_package"; }
+    -DCHISQ_VERSION_WANTED="$version" >"$out.log" 2>&1 || { cat "$out.log"; fail "$name: find_package"; }
   cmake --build "$out" >>"$out.log" 2>&1 ||
     { cat "$out.log"; fail "$name: building the consumers"; }
   "$out/consumer" >"$out.expected"
@@ -77,10 +83,10 @@ cmake -S "$source_dir" -B "$shared" -DBUILD_SHARED_LIBS=ON \
   cmake --build "$shared" -j 2 >>"$tmp/shared.log" 2>&1 &&
   cmake --install "$shared" --prefix "$tmp/shared-prefix" >>"$tmp/shared.log" ||
   { cat "$tmp/shared.log"; fail "shared build"; }
-so=$(find "$tmp/shared-prefix" -name 'libchisq.so.*.*.*')
-[ -n "$so" ] || fail "no libchisq.so.MAJOR.MINOR.PATCH"
-[ "$(objdump -p "$so" | awk '$1 == "SONAME" { print $2 }')" = libchisq.so.2 ] ||
-  fail "SONAME of $so"
+so=$(find "$tmp/shared-prefix" -name "libchisq.so.$version")
+[ -n "$so" ] || fail "no libchisq.so.$version"
+[ "$(objdump -p "$so" | awk '$1 == "SONAME" { print $2 }')" = \
+  "libchisq.so.$major" ] || fail "SONAME of $so"
 nm -D --defined-only "$so" | awk '$2 ~ /[TW]/ { print $3 }' | c++filt | sort \
   >"$tmp/exported"
 printf '%s\n' 'chisq::ChiSquareQuantile(double, double)' \

@@ -12,6 +12,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <random>
 #include <string>
@@ -44,22 +45,23 @@ std::string Ours(const Format &format, double value) {
   return std::string(buffer, Ours(format, value, buffer));
 }
 
-// What the program printed when it used printf, three-digit exponents made
-// here from C's two; returns the length.
+// printf's own text for the format, the exponent rewritten with three
+// digits from the number C prints (at least two), not by moving characters
+// as the formatter's fallback does; returns the length.
 std::size_t Printf(const Format &format, double value, char *buffer,
                    std::size_t size) {
   if (format.decimals >= 0)
     return static_cast<std::size_t>(std::snprintf(
         buffer, size, "%*.*f", format.width, format.decimals, value));
-  std::size_t length = static_cast<std::size_t>(
-      std::snprintf(buffer, size, "%.*e", -format.decimals, value));
+  std::snprintf(buffer, size, "%.*e", -format.decimals, value);
   char *e = std::strchr(buffer, 'e');
-  if (e != nullptr && buffer + length - e == 4) {
-    std::memmove(e + 3, e + 2, 3);
-    e[2] = '0';
-    ++length;
-  }
-  return length;
+  if (e == nullptr) // inf and nan
+    return std::strlen(buffer);
+  const long exponent = std::strtol(e + 1, nullptr, 10);
+  const std::size_t at = static_cast<std::size_t>(e - buffer);
+  return at + static_cast<std::size_t>(std::snprintf(
+                  e, size - at, "e%c%03ld", exponent < 0 ? '-' : '+',
+                  exponent < 0 ? -exponent : exponent));
 }
 
 // Counts the values tried and reports the first few that differ.
@@ -225,7 +227,15 @@ TEST(FormatExponent, SignAndThreeDigits) {
       {9.9996, "1.000e+001"},
       {9.9994, "9.999e+000"},
       {0.0078125, "7.812e-003"}, // a tie, to even
+      // Exponents past the integer method's -24 .. 3, and no exponent at
+      // all: the snprintf fallback, held to text written here.
+      {12345.0, "1.234e+004"},
+      {-9.9996e3, "-1.000e+004"},
+      {1.25e-25, "1.250e-025"},
+      {9.99951e-25, "1.000e-024"},
+      {-1.7976931348623157e308, "-1.798e+308"},
       {HUGE_VAL, "inf"},
+      {-HUGE_VAL, "-inf"},
   };
   for (const auto &c : cases)
     EXPECT_EQ(Ours(kExponent, c.value), c.expected) << c.value;
@@ -243,7 +253,9 @@ TEST(FormatFixed, CellsAndProbabilities) {
       {0.09375, kTableCell, "   0.0938"},
       {9.99995, kTableCell, "  10.0000"},
       {267.54049, kTableCell, " 267.5405"},
-      {1e20, kTableCell, "100000000000000000000.0000"},
+      {1e20, kTableCell, "100000000000000000000.0000"}, // the fallback
+      {-HUGE_VAL, kTableCell, "     -inf"},
+      {0x1p64, kFixed, "18446744073709551616.000000000"},
       {0.9999999996, kFixed, "1.000000000"},
       {0x1p-53, kFixed, "0.000000000"},
       {0.050109061412462186, kFixed, "0.050109061"},

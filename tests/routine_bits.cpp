@@ -50,6 +50,7 @@ int main() {
       const double x = values[i], p = values[j];
       Put("IncompleteGamma", x, p,
           chisq::IncompleteGamma(x, p, chisq::LogGamma(p)));
+      Put("ChiSquareUpperTail", x, p, chisq::ChiSquareUpperTail(x, p));
     }
   const double levels[] = {0.000002, 0.0001, 0.005, 0.025, 0.1,   0.3,     0.5,
                            0.7,      0.9,    0.95,  0.99,  0.999, 0.999998};

@@ -1,6 +1,7 @@
 # SPDX-License-Identifier: MIT
 # 64-bit Windows through Debian's mingw-w64, whose programs run under wine:
-#   cmake -S . -B build-windows --toolchain cmake/toolchains/x86_64-w64-mingw32.cmake
+#   cmake -S . -B build-x86_64-w64-mingw32 \
+#     --toolchain cmake/toolchains/x86_64-w64-mingw32.cmake
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR AMD64)
 # The POSIX thread model: GoogleTest needs std::mutex.
