@@ -7,7 +7,7 @@
 #define CHISQ_CHISQ_H
 
 // The one place the version is written: the build, the package files and the
-// manual take it from here.
+// manual take it from here (and CHANGELOG.md's newest section must match).
 #define CHISQ_VERSION_MAJOR 2
 #define CHISQ_VERSION_MINOR 1
 #define CHISQ_VERSION_PATCH 0
