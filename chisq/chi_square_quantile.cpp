@@ -9,6 +9,10 @@
 // use), 0.222222 for 2/9, and 1/420, 1/2520 and 1/5040 as the multiplications
 // written below. Each decides the last bits of every quantile, and a tidier
 // value would change them on every platform. Do not tidy them.
+//
+// It leaves the published method twice, each time where that fails: past
+// the large-shape boundary the start is returned unrefined, and where the
+// refinement alternates for ever a bisection settles the root.
 #include "chisq/chisq.h"
 #include "chisq/large_shape.h"
 
@@ -65,8 +69,8 @@ double ChiSquareQuantile(double p, double v) {
     // Here the quantile is 2 (p Gamma(xx + 1))^(1 / xx) to the last bit, and
     // the test can hold only for xx below 0.018, where Gamma(xx + 1) <= 1: it
     // is below e^-745.3, and rounds to zero. The start cannot show that for
-    // a tiny v, where ln Gamma(xx) is off by the rounding of (xx - 1) + 1, or
-    // infinite, and a base a little above one sends the power to infinity.
+    // a tiny v: e^g overflows once xx is subnormal, and a base a little above
+    // one sends the power to infinity.
     if (std::log(p) < -746.0 * xx)
       return 0.0;
     ch = std::pow(p * xx * std::exp(g + xx * aa), 1.0 / xx);
