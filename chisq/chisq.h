@@ -36,7 +36,7 @@ CHISQ_API double LogGamma(double x);
 
 // Lower regularised incomplete gamma ratio P(p, x), given g = ln Gamma(p)
 // (shapes above 5e6 take an asymptotic expansion that does not use it):
-// within 1e-8 for every x >= 0 and p > 0 when g is LogGamma(p).
+// within 2e-8 for every x >= 0 and p > 0 when g is LogGamma(p).
 // 0.0 for x = 0; -1.0 for x < 0, p <= 0, or a NaN x or p.
 CHISQ_API double IncompleteGamma(double x, double p, double g);
 
@@ -53,7 +53,9 @@ CHISQ_API double ChiSquareQuantile(double p, double v);
 
 // Probability that a chi-square variable with v degrees of freedom exceeds
 // x, for x >= 0 and v > 0: 1 - IncompleteGamma(x / 2, v / 2, LogGamma(v / 2)),
-// as the calculator prints it. -1.0 for x < 0, v <= 0 or a NaN.
+// to the bit as the calculator prints it, but for x below 1e-300 or the
+// smallest v, where halving rounds and the tail is taken soundly instead.
+// -1.0 for x < 0, v <= 0 or a NaN.
 CHISQ_API double ChiSquareUpperTail(double x, double v);
 
 } // namespace chisq

@@ -130,14 +130,15 @@ double IncompleteGamma(double x, double p, double g) {
     return 0.0;
   if (p > chisq::detail::kLargeShape)
     return LargeShape(x, p);
+  const bool fraction = x > 1.0 && x >= p;
+  if (!fraction && p < kTinyShape)
+    return Series(x, p, std::exp(p * std::log(x) - x - (g + std::log(p))));
   const double factor = std::exp(p * std::log(x) - x - g);
-  if (x > 1.0 && x >= p) {
+  if (fraction) {
     if (x >= kHugeLimit)
       return 1.0 - factor / x;
     return ContinuedFraction(x, p, factor);
   }
-  if (p < kTinyShape)
-    return Series(x, p, std::exp(p * std::log(x) - x - (g + std::log(p))));
   return Series(x, p, factor / p);
 }
 
