@@ -1,0 +1,87 @@
+// SPDX-License-Identifier: MIT
+// Double-double arithmetic: a value as the unevaluated sum hi + lo of two
+// doubles, |lo| <= ulp(hi) / 2. Error-free sums (O. Moller, BIT 5, 1965;
+// D. E. Knuth, TAOCP 2) and Dekker's exact product by splitting (T. J.
+// Dekker, Numerische Mathematik 18, 1971), so that no fused multiply-add
+// is needed and every platform computes the same bits.
+#ifndef CHISQ_DOUBLE_DOUBLE_H
+#define CHISQ_DOUBLE_DOUBLE_H
+
+#include <cmath>
+
+namespace chisq::detail {
+
+struct DoubleDouble {
+  double hi, lo;
+};
+
+// a + b exactly, for any a and b.
+inline DoubleDouble TwoSum(double a, double b) {
+  const double s = a + b;
+  const double bb = s - a;
+  return {s, (a - (s - bb)) + (b - bb)};
+}
+
+// a + b exactly, for |a| >= |b| (or a = 0).
+inline DoubleDouble FastTwoSum(double a, double b) {
+  const double s = a + b;
+  return {s, b - (s - a)};
+}
+
+// a = hi + lo, each of at most 26 significant bits. Above 2^995 the
+// splitting constant would overflow: the value is split scaled down.
+inline DoubleDouble Split(double a) {
+  constexpr double kSplitter = 134217729.0; // 2^27 + 1
+  if (std::fabs(a) > 0x1p995) {
+    const DoubleDouble s = Split(a * 0x1p-28);
+    return {s.hi * 0x1p28, s.lo * 0x1p28};
+  }
+  const double c = kSplitter * a;
+  const double hi = c - (c - a);
+  return {hi, a - hi};
+}
+
+// a * b exactly, unless it overflows or its low part underflows.
+inline DoubleDouble TwoProduct(double a, double b) {
+  const double p = a * b;
+  const DoubleDouble x = Split(a), y = Split(b);
+  return {p, ((x.hi * y.hi - p) + x.hi * y.lo + x.lo * y.hi) + x.lo * y.lo};
+}
+
+inline DoubleDouble Add(DoubleDouble a, DoubleDouble b) {
+  DoubleDouble s = TwoSum(a.hi, b.hi);
+  const DoubleDouble t = TwoSum(a.lo, b.lo);
+  s = FastTwoSum(s.hi, s.lo + t.hi);
+  return FastTwoSum(s.hi, s.lo + t.lo);
+}
+
+inline DoubleDouble Add(DoubleDouble a, double b) {
+  const DoubleDouble s = TwoSum(a.hi, b);
+  return FastTwoSum(s.hi, s.lo + a.lo);
+}
+
+inline DoubleDouble Negate(DoubleDouble a) { return {-a.hi, -a.lo}; }
+
+inline DoubleDouble Subtract(DoubleDouble a, DoubleDouble b) {
+  return Add(a, Negate(b));
+}
+
+inline DoubleDouble Multiply(DoubleDouble a, double b) {
+  const DoubleDouble p = TwoProduct(a.hi, b);
+  return FastTwoSum(p.hi, p.lo + a.lo * b);
+}
+
+inline DoubleDouble Multiply(DoubleDouble a, DoubleDouble b) {
+  const DoubleDouble p = TwoProduct(a.hi, b.hi);
+  return FastTwoSum(p.hi, p.lo + (a.hi * b.lo + a.lo * b.hi));
+}
+
+inline DoubleDouble Divide(DoubleDouble a, DoubleDouble b) {
+  const double q = a.hi / b.hi;
+  const DoubleDouble r = Subtract(a, Multiply(b, q));
+  return FastTwoSum(q, r.hi / b.hi);
+}
+
+} // namespace chisq::detail
+
+#endif

@@ -1,0 +1,78 @@
+// SPDX-License-Identifier: MIT
+// z^a e^-z / Gamma(a + 1) and the chi-square density with the exponent in
+// double-double. Below shape 10 as it stands, with Gamma(a + 1) to full
+// precision; from 10 up in Temme's form, exp(-a phi(lambda)) /
+// (sqrt(2 pi a) Gamma*(a)), phi(lambda) = lambda - 1 - ln lambda, lambda =
+// z / a (N. M. Temme, SIAM J. Math. Anal. 10, 1979; DLMF 8.12), where the
+// terms of a ln z - z, of order a ln a, cancel to a small exponent that
+// plain double arithmetic would lose.
+#include "chisq/gamma_prefactor.h"
+
+#include "chisq/gamma_function.h"
+#include "chisq/logarithm.h"
+
+#include <cmath>
+
+namespace chisq::detail {
+
+namespace {
+
+constexpr double kSqrt2Pi = 2.5066282746310007;
+
+// Below this shape Gamma(a + 1) is the recurrence's product of at most ten
+// factors; above it, Stirling's series for Gamma*(a) is exact to 2e-18.
+constexpr double kStirlingShape = 10.0;
+
+// exp(40) and exp(-40), the doubles nearest: they carry a value across the
+// ends of exp's range.
+constexpr double kExp40 = 2.3538526683702e+17;
+constexpr double kExpMinus40 = 4.248354255291589e-18;
+
+} // namespace
+
+double ValueOf(Scaled s) {
+  const double e = s.e.hi;
+  // exp(-e) (1 - e.lo) is exp(-e.hi - e.lo) to 2^-106.
+  const double lo = 1.0 - s.e.lo;
+  if (std::fabs(e) <= 700.0)
+    return s.m * std::exp(-e) * lo;
+  // e - 40 and e + 40 are exact this far out.
+  if (e > 0.0)
+    return s.m * std::exp(-(e - 40.0)) * kExpMinus40 * lo;
+  return s.m * std::exp(-(e + 40.0)) * kExp40 * lo;
+}
+
+double LogOf(Scaled s) { return (std::log(s.m) - s.e.hi) - s.e.lo; }
+
+GammaPrefactor Prefactor(double a, double x) {
+  if (a < kStirlingShape) {
+    // e = z - a ln z; the density's exponent adds ln z.
+    const DoubleDouble log_z = LogHalf(x);
+    const DoubleDouble e =
+        Subtract(DoubleDouble{0.5 * x, 0.0}, Multiply(log_z, a));
+    const double m = 1.0 / Gamma1p(a);
+    return {{m, e}, {0.5 * a * m, Add(e, log_z)}};
+  }
+  // lambda = x / v = z / a in double-double, or through the logarithms where
+  // the quotient would be subnormal.
+  const double v = 2.0 * a;
+  const double q = x / v;
+  DoubleDouble log_lambda;
+  DoubleDouble lambda;
+  if (q >= 0x1p-1000) {
+    const DoubleDouble r = Subtract(DoubleDouble{x, 0.0}, TwoProduct(q, v));
+    lambda = FastTwoSum(q, r.hi / v);
+    log_lambda = Log(lambda);
+  } else {
+    lambda = {q, 0.0};
+    log_lambda = Subtract(Log(x), Log(v));
+  }
+  // phi = (lambda - 1) - ln lambda, both in double-double: near lambda = 1
+  // it is (lambda - 1)^2 / 2, far below either term.
+  const DoubleDouble phi = Subtract(Add(lambda, -1.0), log_lambda);
+  const DoubleDouble e = Multiply(phi, a);
+  const double m = std::exp(-LogScaledGamma(a)) / (kSqrt2Pi * std::sqrt(a));
+  return {{m, e}, {0.5 * m, Add(e, log_lambda)}};
+}
+
+} // namespace chisq::detail

@@ -1,0 +1,128 @@
+// SPDX-License-Identifier: MIT
+// P(a, z) and Q(a, z), the smaller computed first, with the choice of
+// method and tail of A. Gil, J. Segura and N. M. Temme (SIAM J. Sci.
+// Comput. 34, 2012) and A. R. DiDonato and A. H. Morris (ACM TOMS 12, 1986):
+// - P by its power series, z^a e^-z / Gamma(a + 1) sum z^k / (a + 1)_k
+//   (DLMF 8.11.4 with 8.7.1);
+// - Q by Legendre's continued fraction (DLMF 8.9.2), evaluated by the
+//   modified Lentz method (W. J. Lentz, Applied Optics 15, 1976; I. J.
+//   Thompson and A. R. Barnett, J. Comput. Phys. 64, 1986);
+// - Q for shapes below 1 and z up to 1 by DiDonato and Morris's series,
+//   1 - z^a / Gamma(1 + a) with the cancellation taken out through
+//   1 / Gamma(1 + a) - 1 and expm1;
+// - either, from shape 20 up and near the transition z = a, by Temme's
+//   uniform expansion.
+#include "chisq/gamma_ratios.h"
+
+#include "chisq/gamma_function.h"
+#include "chisq/logarithm.h"
+#include "chisq/uniform_expansion.h"
+
+#include <cfloat>
+#include <cmath>
+
+namespace chisq::detail {
+
+namespace {
+
+// The series and the continued fraction stop when a term changes the sum by
+// less than this, a quarter of a unit in the last place.
+constexpr double kTolerance = DBL_EPSILON / 4.0;
+
+// Bounds no convergent case comes near (the series takes at most a few
+// hundred terms where it is chosen, the fraction fewer), so that every call
+// returns whatever it is given.
+constexpr int kMaxTerms = 100000;
+
+// Below shape 1, DiDonato and Morris's series for Q up to this z; the
+// continued fraction from there.
+constexpr double kSmallShapeSeriesEnd = 1.0;
+
+// sum_k z^k / ((a + 1) ... (a + k)).
+double PowerSeries(double a, double z) {
+  double term = 1.0;
+  double sum = 1.0;
+  for (int k = 1; k < kMaxTerms; ++k) {
+    term *= z / (a + k);
+    sum += term;
+    if (term <= sum * kTolerance)
+      break;
+  }
+  return sum;
+}
+
+// 1 / (z + 1 - a - 1 (1 - a) / (z + 3 - a - 2 (2 - a) / (z + 5 - a - ...))),
+// Gamma(a, z) divided by z^a e^-z. The modified Lentz method finds how many
+// terms it takes; the value is then summed from the last term back, as the
+// forward product's roundings add up to tens of units where it takes many
+// terms (small z), where the backward sum keeps within one.
+double ContinuedFraction(double a, double z) {
+  constexpr double kTiny = 0x1p-1000;
+  double b = z + 1.0 - a;
+  double c = 1.0 / kTiny;
+  double d = 1.0 / b;
+  int terms = 1;
+  for (; terms < kMaxTerms; ++terms) {
+    const double an = -terms * (terms - a);
+    b += 2.0;
+    d = an * d + b;
+    if (std::fabs(d) < kTiny)
+      d = kTiny;
+    c = b + an / c;
+    if (std::fabs(c) < kTiny)
+      c = kTiny;
+    d = 1.0 / d;
+    if (std::fabs(d * c - 1.0) <= kTolerance)
+      break;
+  }
+  double tail = 0.0;
+  for (int i = terms + 2; i >= 1; --i)
+    tail = -i * (i - a) / ((z + (2 * i + 1)) - a + tail);
+  return 1.0 / ((z + 1.0) - a + tail);
+}
+
+// Q(a, z) for 0 < a < 1 and z <= 1: with t = z^a (1 + u), u = 1 / Gamma(1 +
+// a) - 1, P = t (1 + a S), S = sum_{n >= 1} (-z)^n / (n! (a + n)), so
+// Q = -expm1(a ln z) - z^a u - t a S.
+double SmallShapeUpper(double a, double x) {
+  const double z = 0.5 * x;
+  const double l = a * LogHalf(x).hi;
+  const double u = RecipGamma1pm1(a);
+  const double za = std::exp(l);
+  double term = 1.0;
+  double s = 0.0;
+  for (int n = 1; n < kMaxTerms; ++n) {
+    term *= -z / n;
+    const double next = term / (a + n);
+    s += next;
+    if (std::fabs(next) <= std::fabs(s) * kTolerance)
+      break;
+  }
+  return -std::expm1(l) - za * u - za * (1.0 + u) * a * s;
+}
+
+// The shape below which P is the smaller tail at z < 1/2, as Gil, Segura
+// and Temme choose: alpha(z) = ln(1/2) / ln(z / 2), z itself from 1/2 up.
+bool LowerIsSmaller(double a, double z) {
+  if (z >= 0.5)
+    return a > z;
+  return a * std::log(0.5 * z) <= -0.6931471805599453;
+}
+
+} // namespace
+
+Ratio SmallerRatio(double a, double x) {
+  const double z = 0.5 * x;
+  const bool lower = LowerIsSmaller(a, z);
+  const GammaPrefactor prefactor = Prefactor(a, x);
+  const Scaled factor = prefactor.factor;
+  if (a >= kUniformShape && std::fabs(z - a) <= kUniformWidth * a)
+    return {UniformExpansion(a, factor.e, z < a), z < a};
+  if (lower)
+    return {{factor.m * PowerSeries(a, z), factor.e}, true};
+  if (a < 1.0 && z <= kSmallShapeSeriesEnd)
+    return {{SmallShapeUpper(a, x), {0.0, 0.0}}, false};
+  return {{factor.m * a * ContinuedFraction(a, z), factor.e}, false};
+}
+
+} // namespace chisq::detail

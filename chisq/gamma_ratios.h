@@ -1,0 +1,24 @@
+// SPDX-License-Identifier: MIT
+// The regularised incomplete gamma ratios P(a, z) and Q(a, z) to full
+// precision; internal to the library.
+#ifndef CHISQ_GAMMA_RATIOS_H
+#define CHISQ_GAMMA_RATIOS_H
+
+#include "chisq/gamma_prefactor.h"
+
+namespace chisq::detail {
+
+// The smaller of the two ratios (near the median, whichever is computed
+// without cancellation); the other is 1 minus it.
+struct Ratio {
+  Scaled value;
+  bool lower; // whether value is P; otherwise Q
+};
+
+// For a > 0 and z = x / 2, x > 0 finite (x undivided, so that a subnormal
+// x keeps its bits).
+Ratio SmallerRatio(double a, double x);
+
+} // namespace chisq::detail
+
+#endif
