@@ -7,6 +7,7 @@
 
 #include "chisq/gamma_prefactor.h"
 #include "chisq/gamma_ratios.h"
+#include "chisq/tails.h"
 
 #include <cfloat>
 #include <cmath>
@@ -22,13 +23,10 @@ constexpr double kInf = std::numeric_limits<double>::infinity();
 // Arguments the distribution is not defined for.
 bool Invalid(double x, double v) { return std::isnan(x) || !(v > 0.0); }
 
-// The shape v / 2; half the smallest subnormal v would round to zero, so the
-// smallest double stands in.
-double Shape(double v) { return std::fmax(0.5 * v, DBL_TRUE_MIN); }
-
 // For 0 < x < inf and finite v: the smaller tail and which it is.
 detail::Ratio Smaller(double x, double v) {
-  return detail::SmallerRatio(Shape(v), x);
+  const double a = detail::Shape(v);
+  return detail::SmallerRatio(a, x, detail::Prefactor(a, x));
 }
 
 // The lower tail (lower) or the upper one, for x > 0 finite and finite v.
@@ -39,10 +37,7 @@ double Tail(double x, double v, bool lower) {
 }
 
 double LogTail(double x, double v, bool lower) {
-  const detail::Ratio r = Smaller(x, v);
-  if (r.lower == lower)
-    return detail::LogOf(r.value);
-  return std::log1p(-detail::ValueOf(r.value));
+  return detail::LogTailOf(Smaller(x, v), lower);
 }
 
 } // namespace
@@ -94,7 +89,7 @@ double Density(double x, double v) {
     return 0.0;
   if (x == 0.0)
     return v < 2.0 ? kInf : v == 2.0 ? 0.5 : 0.0;
-  return detail::ValueOf(detail::Prefactor(Shape(v), x).density);
+  return detail::ValueOf(detail::Prefactor(detail::Shape(v), x).density);
 }
 
 double LogDensity(double x, double v) {
@@ -104,10 +99,7 @@ double LogDensity(double x, double v) {
     return -kInf;
   if (x == 0.0)
     return v < 2.0 ? kInf : v == 2.0 ? -0.6931471805599453 : -kInf;
-  return detail::LogOf(detail::Prefactor(Shape(v), x).density);
+  return detail::LogOf(detail::Prefactor(detail::Shape(v), x).density);
 }
-
-double Quantile(double, double) { return kNaN; }
-double UpperQuantile(double, double) { return kNaN; }
 
 } // namespace chisq

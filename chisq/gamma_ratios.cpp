@@ -111,10 +111,9 @@ bool LowerIsSmaller(double a, double z) {
 
 } // namespace
 
-Ratio SmallerRatio(double a, double x) {
+Ratio SmallerRatio(double a, double x, const GammaPrefactor &prefactor) {
   const double z = 0.5 * x;
   const bool lower = LowerIsSmaller(a, z);
-  const GammaPrefactor prefactor = Prefactor(a, x);
   const Scaled factor = prefactor.factor;
   if (a >= kUniformShape && std::fabs(z - a) <= kUniformWidth * a)
     return {UniformExpansion(a, factor.e, z < a), z < a};

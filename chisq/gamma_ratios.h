@@ -16,8 +16,8 @@ struct Ratio {
 };
 
 // For a > 0 and z = x / 2, x > 0 finite (x undivided, so that a subnormal
-// x keeps its bits).
-Ratio SmallerRatio(double a, double x);
+// x keeps its bits), given Prefactor(a, x).
+Ratio SmallerRatio(double a, double x, const GammaPrefactor &prefactor);
 
 } // namespace chisq::detail
 

@@ -1,0 +1,186 @@
+// SPDX-License-Identifier: MIT
+// Chi-square quantiles from either tail to full precision, after A. R.
+// DiDonato and A. H. Morris (ACM TOMS 12, 1986) and A. Gil, J. Segura and
+// N. M. Temme (SIAM J. Sci. Comput. 34, 2012): a starting value from the
+// small-probability series (x^a / Gamma(a + 1) for a lower tail, the leading
+// term of the asymptotic expansion for an upper one) or from Wilson and
+// Hilferty's cube-root normal approximation (PNAS 17, 1931) through the
+// normal deviate of Abramowitz and Stegun 26.2.23, then Halley's iteration
+// on the logarithm of the smaller precise tail, in ln x for a lower tail
+// (where ln P is nearly linear in ln x) and in x for an upper one, inside a
+// bracket that every step narrows.
+#include "chisq/chisq.h"
+
+#include "chisq/gamma_function.h"
+#include "chisq/tails.h"
+
+#include <cmath>
+#include <limits>
+
+namespace chisq {
+
+namespace {
+
+constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+constexpr double kInf = std::numeric_limits<double>::infinity();
+constexpr double kTiny = std::numeric_limits<double>::denorm_min();
+constexpr double kLogSqrt2Pi = 0.91893853320467274;
+
+// Halley's iteration converges cubically: this many steps only where its
+// steps stop shrinking before they reach a rounding, and a bisection of the
+// bracket after that.
+constexpr int kMaxSteps = 40;
+
+// ln Gamma(a), for starting values only.
+double RoughLogGamma(double a) {
+  if (a < 10.0)
+    return std::log(detail::Gamma1p(a)) - std::log(a);
+  return (a - 0.5) * std::log(a) - a + kLogSqrt2Pi + detail::LogScaledGamma(a);
+}
+
+// The standard normal deviate with upper tail exp(log_q), log_q <= ln(1/2),
+// to 4.5e-4 (Abramowitz and Stegun 26.2.23).
+double NormalDeviate(double log_q) {
+  const double t = std::sqrt(-2.0 * log_q);
+  return t - (2.515517 + t * (0.802853 + t * 0.010328)) /
+                 (1.0 + t * (1.432788 + t * (0.189269 + t * 0.001308)));
+}
+
+// Wilson and Hilferty: v (1 - 2 / (9 v) + z sqrt(2 / (9 v)))^3, or 0 where
+// the cube's base is not positive.
+double WilsonHilferty(double z, double v) {
+  const double c = 2.0 / (9.0 * v);
+  const double base = 1.0 - c + z * std::sqrt(c);
+  return base > 0.0 ? v * base * base * base : 0.0;
+}
+
+// A first x for the tail (lower or not) whose logarithm is log_t, at most
+// ln(1/2), for shape a = v / 2.
+double Start(double log_t, double v, double a, bool lower) {
+  const double deviate = NormalDeviate(log_t);
+  if (lower) {
+    // P = z^a / Gamma(a + 1) (1 + z / (a + 1) + ...), its first term
+    // solved; Wilson and Hilferty where that z is not small.
+    const double log_z = (log_t + RoughLogGamma(a + 1.0)) / a;
+    const double z = std::exp(log_z);
+    if (z < 0.2 * (a + 1.0))
+      return 2.0 * z / std::pow(1.0 + z / (a + 1.0), 1.0 / a);
+    const double x = WilsonHilferty(-deviate, v);
+    return x > 0.0 ? x : 2.0 * z;
+  }
+  if (v >= 1.0)
+    return WilsonHilferty(deviate, v);
+  // Q = z^(a - 1) e^-z / Gamma(a) (1 + (a - 1) / z + ...): two passes of
+  // z = -ln Q - ln Gamma(a) + (a - 1) ln z.
+  const double base = -log_t - RoughLogGamma(a);
+  double z = std::fmax(base, 1.0);
+  for (int i = 0; i < 2; ++i)
+    z = std::fmax(base + (a - 1.0) * std::log(z), 0.1);
+  return 2.0 * z;
+}
+
+// ln T(x) - log_t for the lower tail (lower) or the upper one, and
+// x T'(x) / T(x), from the logarithms, which stay finite where T or the
+// density underflows.
+struct Residual {
+  double h, slope;
+};
+Residual ResidualAt(double x, double a, double log_t, bool lower) {
+  const detail::GammaPrefactor prefactor = detail::Prefactor(a, x);
+  const double log_tail =
+      detail::LogTailOf(detail::SmallerRatio(a, x, prefactor), lower);
+  const double ratio =
+      x * std::exp(detail::LogOf(prefactor.density) - log_tail);
+  return {log_tail - log_t, lower ? ratio : -ratio};
+}
+
+// The x at which the lower tail (lower) or the upper one is t = exp(log_t),
+// for 0 < t <= 1/2 and finite v > 0.
+double Solve(double log_t, double v, bool lower) {
+  const double a = detail::Shape(v);
+  double x = Start(log_t, v, a, lower);
+  if (x == 0.0) {
+    // A lower quantile below the smallest subnormal, unless the start's
+    // estimate was off where it underflowed.
+    if (LogLowerTail(kTiny, v) >= log_t)
+      return 0.0;
+    x = kTiny;
+  }
+  // The lower tail grows with x, the upper falls: h > 0 puts x above the
+  // quantile for the one, below it for the other.
+  double below = 0.0;
+  double above = kInf;
+  double last_step = kInf;
+  for (int step = 0; step < kMaxSteps; ++step) {
+    const Residual r = ResidualAt(x, a, log_t, lower);
+    if (r.h == 0.0)
+      return x;
+    if ((r.h > 0.0) == lower)
+      above = x;
+    else
+      below = x;
+    // Halley's step in u = ln x, where h_u = x T' / T and
+    // h_uu / h_u = 1 + x f' / f - h_u = a - x / 2 - h_u.
+    const double newton = r.h / r.slope;
+    const double halley = 0.5 * newton * (a - 0.5 * x - r.slope);
+    const double du =
+        std::fabs(halley) < 0.5 ? newton / (1.0 - halley) : newton;
+    const double next = x * std::exp(-du);
+    const bool inside = next > below && next < above;
+    // Converged, or down to the roundings of the tail, which no longer let
+    // the steps shrink.
+    const double change = std::fabs(du);
+    if (change <= 0x1p-53 || (change < 1e-9 && change >= last_step))
+      return inside ? next : x;
+    if (!inside)
+      break;
+    last_step = change;
+    x = next;
+  }
+  // A bisection of the bracket in ln x, where the steps left it or did not
+  // settle: it ends on adjacent doubles.
+  for (;;) {
+    double mid;
+    if (above == kInf)
+      mid = below > 0.0 ? 4.0 * below : 1.0;
+    else if (below == 0.0)
+      mid = std::fmax(1e-300 * above, kTiny);
+    else
+      mid = std::sqrt(below) * std::sqrt(above);
+    // Adjacent doubles; where the quantile is below the smallest double
+    // (above is that double), 0.
+    if (!(mid > below && mid < above))
+      return below == 0.0 ? 0.0 : below;
+    const Residual r = ResidualAt(mid, a, log_t, lower);
+    if (r.h == 0.0)
+      return mid;
+    if ((r.h > 0.0) == lower)
+      above = mid;
+    else
+      below = mid;
+  }
+}
+
+// The quantile of the lower tail p (lower) or of the upper tail q, from
+// whichever is at most 1/2: 1 - p is exact above it.
+double QuantileOf(double t, double v, bool lower) {
+  if (std::isnan(t) || !(v > 0.0) || t < 0.0 || t > 1.0)
+    return kNaN;
+  if (t == 0.0)
+    return lower ? 0.0 : kInf;
+  if (t == 1.0)
+    return lower ? kInf : 0.0;
+  if (v == kInf)
+    return kInf;
+  if (t > 0.5)
+    return Solve(std::log(1.0 - t), v, !lower);
+  return Solve(std::log(t), v, lower);
+}
+
+} // namespace
+
+double Quantile(double p, double v) { return QuantileOf(p, v, true); }
+
+double UpperQuantile(double q, double v) { return QuantileOf(q, v, false); }
+
+} // namespace chisq
