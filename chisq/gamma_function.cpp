@@ -6,6 +6,8 @@
 // numbers' exact rationals (DLMF 5.11.1).
 #include "chisq/gamma_function.h"
 
+#include "chisq/polynomial.h"
+
 #include <cmath>
 
 namespace chisq::detail {
@@ -24,13 +26,7 @@ constexpr double kRecipGamma[] = {
     7.7822634399050708e-12, -3.696805618642206e-12,  5.1003702874544758e-13};
 
 // 1 / Gamma(1 + t) - 1 for |t| <= 1/2.
-double SeriesRecipGamma1pm1(double t) {
-  constexpr int n = sizeof kRecipGamma / sizeof kRecipGamma[0];
-  double sum = kRecipGamma[n - 1];
-  for (int k = n - 2; k >= 0; --k)
-    sum = sum * t + kRecipGamma[k];
-  return sum * t;
-}
+double SeriesRecipGamma1pm1(double t) { return Polynomial(kRecipGamma, t) * t; }
 
 } // namespace
 
@@ -43,11 +39,16 @@ double RecipGamma1pm1(double t) {
 
 double Gamma1p(double a) {
   // a = n + t with |t| <= 1/2; each a - i below is exact.
-  const double n = std::floor(a + 0.5);
-  double g = 1.0 / (1.0 + SeriesRecipGamma1pm1(a - n));
-  for (double i = 0.0; i < n; i += 1.0)
-    g *= a - i;
-  return g;
+  const int n = static_cast<int>(a + 0.5);
+  // Two products side by side, as they do not wait for each other.
+  double even = 1.0, odd = 1.0;
+  for (int i = 0; i + 1 < n; i += 2) {
+    even *= a - i;
+    odd *= a - (i + 1);
+  }
+  if (n % 2 == 1)
+    even *= a - (n - 1);
+  return even * odd / (1.0 + SeriesRecipGamma1pm1(a - n));
 }
 
 double LogScaledGamma(double a) {
@@ -56,13 +57,8 @@ double LogScaledGamma(double a) {
       1.0 / 12.0,    -1.0 / 360.0,       1.0 / 1260.0,
       -1.0 / 1680.0, 1.0 / 1188.0,       -691.0 / 360360.0,
       1.0 / 156.0,   -3617.0 / 122400.0, 43867.0 / 244188.0};
-  constexpr int n = sizeof kStirling / sizeof kStirling[0];
   const double y = 1.0 / a;
-  const double y2 = y * y;
-  double sum = kStirling[n - 1];
-  for (int k = n - 2; k >= 0; --k)
-    sum = sum * y2 + kStirling[k];
-  return sum * y;
+  return Polynomial(kStirling, y * y) * y;
 }
 
 } // namespace chisq::detail

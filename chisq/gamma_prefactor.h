@@ -31,6 +31,7 @@ double LogOf(Scaled s);
 struct GammaPrefactor {
   Scaled factor;
   Scaled density;
+  DoubleDouble a_phi; // a phi(z / a), the exponent of Temme's form: a >= 10
 };
 GammaPrefactor Prefactor(double a, double x);
 

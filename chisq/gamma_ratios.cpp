@@ -52,33 +52,39 @@ double PowerSeries(double a, double z) {
 }
 
 // 1 / (z + 1 - a - 1 (1 - a) / (z + 3 - a - 2 (2 - a) / (z + 5 - a - ...))),
-// Gamma(a, z) divided by z^a e^-z. The modified Lentz method finds how many
-// terms it takes; the value is then summed from the last term back, as the
-// forward product's roundings add up to tens of units where it takes many
-// terms (small z), where the backward sum keeps within one.
+// Gamma(a, z) divided by z^a e^-z, by Steed's algorithm (A. R. Barnett et
+// al., Comput. Phys. Commun. 8, 1974), whose sum of differences takes one
+// division a term and adds up fewer roundings than the modified Lentz
+// method's product. Where it takes many terms (small z) they still reach a
+// few units: there the value is summed again from the last term back,
+// which keeps within one.
 double ContinuedFraction(double a, double z) {
   constexpr double kTiny = 0x1p-1000;
-  double b = z + 1.0 - a;
-  double c = 1.0 / kTiny;
-  double d = 1.0 / b;
-  int terms = 1;
+  // Up to this many terms the forward sum stays within about two units.
+  constexpr int kForwardTerms = 24;
+  double d = 1.0 / ((z + 3.0) - a);
+  double delta = (a - 1.0) * d;
+  double f = ((z + 1.0) - a) + delta;
+  int terms = 2;
   for (; terms < kMaxTerms; ++terms) {
     const double an = -terms * (terms - a);
-    b += 2.0;
-    d = an * d + b;
-    if (std::fabs(d) < kTiny)
-      d = kTiny;
-    c = b + an / c;
-    if (std::fabs(c) < kTiny)
-      c = kTiny;
-    d = 1.0 / d;
-    if (std::fabs(d * c - 1.0) <= kTolerance)
+    const double bn = (z + (2 * terms + 1)) - a;
+    double den = bn + an * d;
+    if (std::fabs(den) < kTiny)
+      den = kTiny;
+    d = 1.0 / den;
+    delta *= bn * d - 1.0;
+    f += delta;
+    if (std::fabs(delta) <= std::fabs(f) * kTolerance)
       break;
   }
-  double tail = 0.0;
-  for (int i = terms + 2; i >= 1; --i)
-    tail = -i * (i - a) / ((z + (2 * i + 1)) - a + tail);
-  return 1.0 / ((z + 1.0) - a + tail);
+  if (terms > kForwardTerms) {
+    double tail = 0.0;
+    for (int i = terms + 2; i >= 1; --i)
+      tail = -i * (i - a) / ((z + (2 * i + 1)) - a + tail);
+    f = ((z + 1.0) - a) + tail;
+  }
+  return 1.0 / f;
 }
 
 // Q(a, z) for 0 < a < 1 and z <= 1: with t = z^a (1 + u), u = 1 / Gamma(1 +
@@ -116,7 +122,7 @@ Ratio SmallerRatio(double a, double x, const GammaPrefactor &prefactor) {
   const bool lower = LowerIsSmaller(a, z);
   const Scaled factor = prefactor.factor;
   if (a >= kUniformShape && std::fabs(z - a) <= kUniformWidth * a)
-    return {UniformExpansion(a, factor.e, z < a), z < a};
+    return {UniformExpansion(a, prefactor.a_phi, z < a), z < a};
   if (lower)
     return {{factor.m * PowerSeries(a, z), factor.e}, true};
   if (a < 1.0 && z <= kSmallShapeSeriesEnd)
