@@ -28,22 +28,30 @@ inline DoubleDouble FastTwoSum(double a, double b) {
   return {s, b - (s - a)};
 }
 
-// a = hi + lo, each of at most 26 significant bits. Above 2^995 the
-// splitting constant would overflow: the value is split scaled down.
+// a = hi + lo, each of at most 26 significant bits, for |a| <= 2^995 (the
+// splitting constant times more would overflow).
 inline DoubleDouble Split(double a) {
   constexpr double kSplitter = 134217729.0; // 2^27 + 1
-  if (std::fabs(a) > 0x1p995) {
-    const DoubleDouble s = Split(a * 0x1p-28);
-    return {s.hi * 0x1p28, s.lo * 0x1p28};
-  }
   const double c = kSplitter * a;
   const double hi = c - (c - a);
   return {hi, a - hi};
 }
 
-// a * b exactly, unless it overflows or its low part underflows.
+// a * b exactly, unless its low part underflows; an infinite product has
+// no low part.
 inline DoubleDouble TwoProduct(double a, double b) {
   const double p = a * b;
+  if (std::isnan(p) || std::isinf(p))
+    return {p, 0.0};
+  // Near the top of the range the larger factor is split scaled down, where
+  // neither the splitting nor the halves' products can overflow.
+  if (std::fabs(p) > 0x1p1000 || std::fabs(a) > 0x1p995 ||
+      std::fabs(b) > 0x1p995) {
+    const DoubleDouble s = std::fabs(a) >= std::fabs(b)
+                               ? TwoProduct(a * 0x1p-64, b)
+                               : TwoProduct(a, b * 0x1p-64);
+    return {p, s.lo * 0x1p64};
+  }
   const DoubleDouble x = Split(a), y = Split(b);
   return {p, ((x.hi * y.hi - p) + x.hi * y.lo + x.lo * y.hi) + x.lo * y.lo};
 }

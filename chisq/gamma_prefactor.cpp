@@ -32,14 +32,18 @@ constexpr double kExpMinus40 = 4.248354255291589e-18;
 
 double ValueOf(Scaled s) {
   const double e = s.e.hi;
-  // exp(-e) (1 - e.lo) is exp(-e.hi - e.lo) to 2^-106.
-  const double lo = 1.0 - s.e.lo;
+  // exp(-e.hi) (1 - e.lo) is exp(-e.hi - e.lo) to 2^-106 where e.lo is a
+  // rounding of a modest e.hi; an e.hi of 2^72 or more has left the doubles'
+  // range anyway.
+  const double lo =
+      std::fabs(s.e.lo) < 0x1p-20 ? 1.0 - s.e.lo : std::exp(-s.e.lo);
   if (std::fabs(e) <= 700.0)
     return s.m * std::exp(-e) * lo;
   // e - 40 and e + 40 are exact this far out.
+  // The last product alone may leave the normal doubles, rounding once.
   if (e > 0.0)
-    return s.m * std::exp(-(e - 40.0)) * kExpMinus40 * lo;
-  return s.m * std::exp(-(e + 40.0)) * kExp40 * lo;
+    return s.m * lo * std::exp(-(e - 40.0)) * kExpMinus40;
+  return s.m * lo * std::exp(-(e + 40.0)) * kExp40;
 }
 
 double LogOf(Scaled s) { return (std::log(s.m) - s.e.hi) - s.e.lo; }
@@ -80,6 +84,10 @@ GammaPrefactor Prefactor(double a, double x) {
     phi = Subtract(mu, log_lambda);
   }
   const DoubleDouble a_phi = Multiply(phi, a);
+  if (std::isinf(a_phi.hi)) { // the exponent itself past the doubles
+    const DoubleDouble huge = {a_phi.hi, 0.0};
+    return {{1.0, huge}, {1.0, huge}, huge};
+  }
   // 1 / Gamma*(a) joins the exponent: one exp for the whole factor.
   const DoubleDouble e = Add(a_phi, LogScaledGamma(a));
   const double m = 1.0 / (kSqrt2Pi * std::sqrt(a));

@@ -14,7 +14,10 @@
 #include "chisq/gamma_function.h"
 #include "chisq/tails.h"
 
+#include <cfloat>
 #include <cmath>
+#include <cstdint>
+#include <cstring>
 #include <limits>
 
 namespace chisq {
@@ -89,9 +92,54 @@ Residual ResidualAt(double x, double a, double log_t, bool lower) {
   const detail::GammaPrefactor prefactor = detail::Prefactor(a, x);
   const double log_tail =
       detail::LogTailOf(detail::SmallerRatio(a, x, prefactor), lower);
-  const double ratio =
-      x * std::exp(detail::LogOf(prefactor.density) - log_tail);
+  const double log_ratio = detail::LogOf(prefactor.density) - log_tail;
+  double ratio = x * std::exp(log_ratio);
+  if (std::isinf(ratio)) // a subnormal x, where the density is huge
+    ratio = std::exp(std::log(x) + log_ratio);
   return {log_tail - log_t, lower ? ratio : -ratio};
+}
+
+// Where the quantile lies: the tail says x is below it at below, above it at
+// above.
+struct Bracket {
+  double below, above;
+};
+
+// Narrows the bracket with r, the residual at x: the lower tail grows with
+// x, the upper falls, so h > 0 puts x above the quantile for the one, below
+// it for the other.
+void Narrow(Bracket *b, double x, const Residual &r, bool lower) {
+  if ((r.h > 0.0) == lower)
+    b->above = x;
+  else
+    b->below = x;
+}
+
+// A subnormal quantile as the nearest double: the bracket bisected on the
+// doubles' bits down to two neighbours, then the one nearer to where a
+// Newton step in ln x from the upper puts the quantile.
+double NearestSubnormal(Bracket b, double a, double log_t, bool lower) {
+  b.above = std::fmin(b.above, DBL_MIN);
+  Residual at_above = ResidualAt(b.above, a, log_t, lower);
+  for (;;) {
+    std::uint64_t low, high;
+    std::memcpy(&low, &b.below, sizeof low);
+    std::memcpy(&high, &b.above, sizeof high);
+    if (high - low <= 1)
+      break;
+    const std::uint64_t mid_bits = low + (high - low) / 2;
+    double mid;
+    std::memcpy(&mid, &mid_bits, sizeof mid);
+    const Residual r = ResidualAt(mid, a, log_t, lower);
+    if (r.h == 0.0)
+      return mid;
+    Narrow(&b, mid, r, lower);
+    if (b.above == mid)
+      at_above = r;
+  }
+  const double estimate = b.above * std::exp(-at_above.h / at_above.slope);
+  // Half the smallest double rounds to zero: the distances are compared.
+  return estimate - b.below < b.above - estimate ? b.below : b.above;
 }
 
 // The x at which the lower tail (lower) or the upper one is t = exp(log_t),
@@ -106,19 +154,16 @@ double Solve(double log_t, double v, bool lower) {
       return 0.0;
     x = kTiny;
   }
-  // The lower tail grows with x, the upper falls: h > 0 puts x above the
-  // quantile for the one, below it for the other.
-  double below = 0.0;
-  double above = kInf;
+  Bracket bracket = {0.0, kInf};
+  double result = kNaN;
   double last_step = kInf;
   for (int step = 0; step < kMaxSteps; ++step) {
     const Residual r = ResidualAt(x, a, log_t, lower);
-    if (r.h == 0.0)
-      return x;
-    if ((r.h > 0.0) == lower)
-      above = x;
-    else
-      below = x;
+    if (r.h == 0.0) {
+      result = x;
+      break;
+    }
+    Narrow(&bracket, x, r, lower);
     // Halley's step in u = ln x, where h_u = x T' / T and
     // h_uu / h_u = 1 + x f' / f - h_u = a - x / 2 - h_u.
     const double newton = r.h / r.slope;
@@ -126,20 +171,23 @@ double Solve(double log_t, double v, bool lower) {
     const double du =
         std::fabs(halley) < 0.5 ? newton / (1.0 - halley) : newton;
     const double next = x * std::exp(-du);
-    const bool inside = next > below && next < above;
+    const bool inside = next > bracket.below && next < bracket.above;
     // Converged, or down to the roundings of the tail, which no longer let
     // the steps shrink.
     const double change = std::fabs(du);
-    if (change <= 0x1p-53 || (change < 1e-9 && change >= last_step))
-      return inside ? next : x;
+    if (change <= 0x1p-53 || (change < 1e-9 && change >= last_step)) {
+      result = inside ? next : x;
+      break;
+    }
     if (!inside)
       break;
     last_step = change;
     x = next;
   }
   // A bisection of the bracket in ln x, where the steps left it or did not
-  // settle: it ends on adjacent doubles.
-  for (;;) {
+  // settle, down to adjacent doubles.
+  while (std::isnan(result)) {
+    const double below = bracket.below, above = bracket.above;
     double mid;
     if (above == kInf)
       mid = below > 0.0 ? 4.0 * below : 1.0;
@@ -147,18 +195,20 @@ double Solve(double log_t, double v, bool lower) {
       mid = std::fmax(1e-300 * above, kTiny);
     else
       mid = std::sqrt(below) * std::sqrt(above);
-    // Adjacent doubles; where the quantile is below the smallest double
-    // (above is that double), 0.
-    if (!(mid > below && mid < above))
-      return below == 0.0 ? 0.0 : below;
+    if (!(mid > below && mid < above)) {
+      result = below;
+      break;
+    }
     const Residual r = ResidualAt(mid, a, log_t, lower);
     if (r.h == 0.0)
-      return mid;
-    if ((r.h > 0.0) == lower)
-      above = mid;
-    else
-      below = mid;
+      result = mid;
+    Narrow(&bracket, mid, r, lower);
   }
+  // Below the normal doubles the roundings of x itself are coarse: the
+  // nearest one is searched for.
+  if (result < DBL_MIN)
+    return NearestSubnormal(bracket, a, log_t, lower);
+  return result;
 }
 
 // The quantile of the lower tail p (lower) or of the upper tail q, from
