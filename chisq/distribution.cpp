@@ -89,7 +89,8 @@ double Density(double x, double v) {
     return 0.0;
   if (x == 0.0)
     return v < 2.0 ? kInf : v == 2.0 ? 0.5 : 0.0;
-  return detail::ValueOf(detail::Prefactor(detail::Shape(v), x).density);
+  return detail::ValueOf(
+      detail::DensityOf(detail::Prefactor(detail::Shape(v), x)));
 }
 
 double LogDensity(double x, double v) {
@@ -99,7 +100,8 @@ double LogDensity(double x, double v) {
     return -kInf;
   if (x == 0.0)
     return v < 2.0 ? kInf : v == 2.0 ? -0.6931471805599453 : -kInf;
-  return detail::LogOf(detail::Prefactor(detail::Shape(v), x).density);
+  return detail::LogOf(
+      detail::DensityOf(detail::Prefactor(detail::Shape(v), x)));
 }
 
 } // namespace chisq

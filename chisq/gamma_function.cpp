@@ -37,7 +37,7 @@ double RecipGamma1pm1(double t) {
   return (SeriesRecipGamma1pm1(t - 1.0) + (1.0 - t)) / t;
 }
 
-double Gamma1p(double a) {
+double RecipGamma1p(double a) {
   // a = n + t with |t| <= 1/2; each a - i below is exact.
   const int n = static_cast<int>(a + 0.5);
   // Two products side by side, as they do not wait for each other.
@@ -48,16 +48,15 @@ double Gamma1p(double a) {
   }
   if (n % 2 == 1)
     even *= a - (n - 1);
-  return even * odd / (1.0 + SeriesRecipGamma1pm1(a - n));
+  return (1.0 + SeriesRecipGamma1pm1(a - n)) / (even * odd);
 }
 
-double LogScaledGamma(double a) {
+double LogScaledGamma(double y) {
   // B_2k / (2k (2k - 1)) for k = 1 .. 9; at a = 10 the tenth term is 1.4e-19.
   constexpr double kStirling[] = {
       1.0 / 12.0,    -1.0 / 360.0,       1.0 / 1260.0,
       -1.0 / 1680.0, 1.0 / 1188.0,       -691.0 / 360360.0,
       1.0 / 156.0,   -3617.0 / 122400.0, 43867.0 / 244188.0};
-  const double y = 1.0 / a;
   return Polynomial(kStirling, y * y) * y;
 }
 

@@ -10,12 +10,13 @@ namespace chisq::detail {
 // near t = 0 (about Euler's gamma times t).
 double RecipGamma1pm1(double t);
 
-// Gamma(1 + a) for 0 <= a < 10.5.
-double Gamma1p(double a);
+// 1 / Gamma(1 + a) for 0 <= a < 10.5.
+double RecipGamma1p(double a);
 
-// ln Gamma*(a), Gamma*(a) = Gamma(a) / (sqrt(2 pi / a) (a / e)^a), for
-// a >= 10: Stirling's series, its error below 2e-18 absolute.
-double LogScaledGamma(double a);
+// ln Gamma*(a), Gamma*(a) = Gamma(a) / (sqrt(2 pi / a) (a / e)^a), given
+// y = 1 / a for a >= 10: Stirling's series, its error below 2e-18
+// absolute.
+double LogScaledGamma(double y);
 
 } // namespace chisq::detail
 

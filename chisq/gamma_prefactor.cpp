@@ -12,12 +12,13 @@
 #include "chisq/logarithm.h"
 
 #include <cmath>
+#include <limits>
 
 namespace chisq::detail {
 
 namespace {
 
-constexpr double kSqrt2Pi = 2.5066282746310007;
+constexpr double kRecipPi = 0.3183098861837907;
 
 // Below this shape Gamma(a + 1) is the recurrence's product of at most ten
 // factors; above it, Stirling's series for Gamma*(a) is exact to 2e-18.
@@ -25,6 +26,7 @@ constexpr double kStirlingShape = 10.0;
 
 // exp(40) and exp(-40), the doubles nearest: they carry a value across the
 // ends of exp's range.
+constexpr double kInf = std::numeric_limits<double>::infinity();
 constexpr double kExp40 = 2.3538526683702e+17;
 constexpr double kExpMinus40 = 4.248354255291589e-18;
 
@@ -32,18 +34,23 @@ constexpr double kExpMinus40 = 4.248354255291589e-18;
 
 double ValueOf(Scaled s) {
   const double e = s.e.hi;
-  // exp(-e.hi) (1 - e.lo) is exp(-e.hi - e.lo) to 2^-106 where e.lo is a
-  // rounding of a modest e.hi; an e.hi of 2^72 or more has left the doubles'
-  // range anyway.
-  const double lo =
-      std::fabs(s.e.lo) < 0x1p-20 ? 1.0 - s.e.lo : std::exp(-s.e.lo);
+  // No factor m a double can hold brings exp(-e) back from this far out.
+  if (std::fabs(e) > 1500.0)
+    return e > 0.0 ? 0.0 * s.m : s.m * kInf;
+  // exp(-e.hi) (1 - e.lo) is exp(-e.hi - e.lo) to 2^-106.
+  const double lo = 1.0 - s.e.lo;
   if (std::fabs(e) <= 700.0)
     return s.m * std::exp(-e) * lo;
-  // e - 40 and e + 40 are exact this far out.
-  // The last product alone may leave the normal doubles, rounding once.
+  // e - 40 and e + 40 are exact this far out, and the last product alone
+  // may leave the normal doubles, rounding once.
   if (e > 0.0)
     return s.m * lo * std::exp(-(e - 40.0)) * kExpMinus40;
   return s.m * lo * std::exp(-(e + 40.0)) * kExp40;
+}
+
+Scaled DensityOf(const GammaPrefactor &prefactor) {
+  return {prefactor.factor.m * prefactor.density_scale,
+          Add(prefactor.factor.e, prefactor.log_shift)};
 }
 
 double LogOf(Scaled s) { return (std::log(s.m) - s.e.hi) - s.e.lo; }
@@ -54,18 +61,21 @@ GammaPrefactor Prefactor(double a, double x) {
     const DoubleDouble log_z = LogHalf(x);
     const DoubleDouble e =
         Subtract(DoubleDouble{0.5 * x, 0.0}, Multiply(log_z, a));
-    const double m = 1.0 / Gamma1p(a);
-    return {{m, e}, {0.5 * a * m, Add(e, log_z)}, {0.0, 0.0}};
+    const double m = RecipGamma1p(a);
+    return {{m, e}, {0.0, 0.0}, log_z, 0.5 * a};
   }
   // lambda = x / v = z / a in double-double, or through the logarithms where
-  // the quotient would be subnormal.
+  // the quotient would be subnormal. Any q near x / v will do: the
+  // remainder x - q v is exact, and lambda = q + remainder / v to 2^-106.
   const double v = 2.0 * a;
-  const double q = x / v;
+  const double inverse = 1.0 / v;
+  const double q = x * inverse;
   DoubleDouble log_lambda;
   DoubleDouble lambda;
   if (q >= 0x1p-1000) {
-    const DoubleDouble r = Subtract(DoubleDouble{x, 0.0}, TwoProduct(q, v));
-    lambda = FastTwoSum(q, r.hi / v);
+    // x - p.hi is exact, p.hi being within a few units of x.
+    const DoubleDouble p = TwoProduct(q, v);
+    lambda = FastTwoSum(q, ((x - p.hi) - p.lo) * inverse);
     log_lambda = Log(lambda);
   } else {
     lambda = {q, 0.0};
@@ -86,12 +96,12 @@ GammaPrefactor Prefactor(double a, double x) {
   const DoubleDouble a_phi = Multiply(phi, a);
   if (std::isinf(a_phi.hi)) { // the exponent itself past the doubles
     const DoubleDouble huge = {a_phi.hi, 0.0};
-    return {{1.0, huge}, {1.0, huge}, huge};
+    return {{1.0, huge}, huge, {0.0, 0.0}, 0.5};
   }
   // 1 / Gamma*(a) joins the exponent: one exp for the whole factor.
-  const DoubleDouble e = Add(a_phi, LogScaledGamma(a));
-  const double m = 1.0 / (kSqrt2Pi * std::sqrt(a));
-  return {{m, e}, {0.5 * m, Add(e, log_lambda)}, a_phi};
+  const DoubleDouble e = Add(a_phi, LogScaledGamma(2.0 * inverse));
+  const double m = std::sqrt(inverse * kRecipPi); // 1 / sqrt(2 pi a)
+  return {{m, e}, a_phi, log_lambda, 0.5};
 }
 
 } // namespace chisq::detail

@@ -26,14 +26,19 @@ double LogOf(Scaled s);
 // For the gamma distribution of shape a, a = v / 2 and z = x / 2 (x passed
 // undivided, so that a subnormal x keeps its bits): the factor
 // z^a e^-z / Gamma(a + 1) of the tails' series and continued fraction, and
-// the density of the chi-square distribution, z^(a - 1) e^-z / (2 Gamma(a)).
-// For x > 0 finite and a > 0.
+// what turns it into the density of the chi-square distribution,
+// z^(a - 1) e^-z / (2 Gamma(a)) = factor (a / z) / 2. For x > 0 finite and
+// a > 0.
 struct GammaPrefactor {
   Scaled factor;
-  Scaled density;
-  DoubleDouble a_phi; // a phi(z / a), the exponent of Temme's form: a >= 10
+  DoubleDouble a_phi;     // a phi(z / a), the exponent of Temme's form: a >= 10
+  DoubleDouble log_shift; // ln z below shape 10, ln(z / a) from there
+  double density_scale;   // a / 2 below shape 10, 1/2 from there
 };
 GammaPrefactor Prefactor(double a, double x);
+
+// The density from the prefactor: factor exp(-log_shift) density_scale.
+Scaled DensityOf(const GammaPrefactor &prefactor);
 
 } // namespace chisq::detail
 

@@ -53,11 +53,12 @@ double PowerSeries(double a, double z) {
 
 // 1 / (z + 1 - a - 1 (1 - a) / (z + 3 - a - 2 (2 - a) / (z + 5 - a - ...))),
 // Gamma(a, z) divided by z^a e^-z, by Steed's algorithm (A. R. Barnett et
-// al., Comput. Phys. Commun. 8, 1974), whose sum of differences takes one
-// division a term and adds up fewer roundings than the modified Lentz
-// method's product. Where it takes many terms (small z) they still reach a
-// few units: there the value is summed again from the last term back,
-// which keeps within one.
+// al., Comput. Phys. Commun. 8, 1974), whose sum of differences adds up
+// fewer roundings than the modified Lentz method's product. Two terms a
+// pass: d_(n+1) = N / (b_(n+1) N + a_(n+1)), N = b_n + a_n d_(n-1), keeps
+// one division on the path from one pass to the next. Where it takes many
+// terms (small z) they still reach a few units: there the value is summed
+// again from the last term back, which keeps within one.
 double ContinuedFraction(double a, double z) {
   constexpr double kTiny = 0x1p-1000;
   // Up to this many terms the forward sum stays within about two units.
@@ -66,17 +67,28 @@ double ContinuedFraction(double a, double z) {
   double delta = (a - 1.0) * d;
   double f = ((z + 1.0) - a) + delta;
   int terms = 2;
-  for (; terms < kMaxTerms; ++terms) {
+  for (; terms < kMaxTerms; terms += 2) {
     const double an = -terms * (terms - a);
     const double bn = (z + (2 * terms + 1)) - a;
-    double den = bn + an * d;
-    if (std::fabs(den) < kTiny)
-      den = kTiny;
-    d = 1.0 / den;
-    delta *= bn * d - 1.0;
+    const double an1 = -(terms + 1) * ((terms + 1) - a);
+    const double bn1 = bn + 2.0;
+    double n = bn + an * d;
+    if (std::fabs(n) < kTiny)
+      n = kTiny;
+    double m = bn1 * n + an1;
+    if (std::fabs(m) < kTiny)
+      m = kTiny;
+    delta *= bn / n - 1.0;
     f += delta;
     if (std::fabs(delta) <= std::fabs(f) * kTolerance)
       break;
+    d = n / m;
+    delta *= bn1 * d - 1.0;
+    f += delta;
+    if (std::fabs(delta) <= std::fabs(f) * kTolerance) {
+      ++terms;
+      break;
+    }
   }
   if (terms > kForwardTerms) {
     double tail = 0.0;
@@ -109,17 +121,19 @@ double SmallShapeUpper(double a, double x) {
 
 // The shape below which P is the smaller tail at z < 1/2, as Gil, Segura
 // and Temme choose: alpha(z) = ln(1/2) / ln(z / 2), z itself from 1/2 up.
-bool LowerIsSmaller(double a, double z) {
+// ln(z / 2) is ln x - 2 ln 2, as halving a subnormal z again would round.
+bool LowerIsSmaller(double a, double x) {
+  const double z = 0.5 * x;
   if (z >= 0.5)
     return a > z;
-  return a * std::log(0.5 * z) <= -0.6931471805599453;
+  return a * (std::log(x) - 1.3862943611198906) <= -0.6931471805599453;
 }
 
 } // namespace
 
 Ratio SmallerRatio(double a, double x, const GammaPrefactor &prefactor) {
   const double z = 0.5 * x;
-  const bool lower = LowerIsSmaller(a, z);
+  const bool lower = LowerIsSmaller(a, x);
   const Scaled factor = prefactor.factor;
   if (a >= kUniformShape && std::fabs(z - a) <= kUniformWidth * a)
     return {UniformExpansion(a, prefactor.a_phi, z < a), z < a};

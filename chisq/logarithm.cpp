@@ -46,9 +46,10 @@ DoubleDouble LogScaled(double x, int shift) {
   // 54th bit, and the quotient's remainder is exact by Dekker's product.
   const double num = m - 1.0;
   const DoubleDouble den = TwoSum(m, 1.0);
-  const double q = num / den.hi;
+  const double reciprocal = 1.0 / den.hi;
+  const double q = num * reciprocal;
   const DoubleDouble p = TwoProduct(q, den.hi);
-  const double q_lo = (((num - p.hi) - p.lo) - q * den.lo) / den.hi;
+  const double q_lo = (((num - p.hi) - p.lo) - q * den.lo) * reciprocal;
   const double s2 = q * q;
   // 2 s^3 (1/3 + s^2/5 + ...): |s| <= 0.172, so s^2 <= 0.0295 and the terms
   // after 2 s^25 / 25 are below 1e-21 of 2 s.
@@ -59,9 +60,11 @@ DoubleDouble LogScaled(double x, int shift) {
   const DoubleDouble log_m = FastTwoSum(2.0 * q, 2.0 * q_lo + tail);
   if (k == 0)
     return log_m;
+  // k ln 2 and ln m cannot cancel (|ln m| < ln 2 / 2): their low parts add
+  // in double.
   const double kd = static_cast<double>(k);
-  const DoubleDouble scale = FastTwoSum(kd * kLn2Hi, kd * kLn2Lo);
-  return Add(scale, log_m);
+  const DoubleDouble sum = TwoSum(kd * kLn2Hi, log_m.hi);
+  return FastTwoSum(sum.hi, sum.lo + (kd * kLn2Lo + log_m.lo));
 }
 
 } // namespace

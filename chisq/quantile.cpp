@@ -37,8 +37,9 @@ constexpr int kMaxSteps = 40;
 // ln Gamma(a), for starting values only.
 double RoughLogGamma(double a) {
   if (a < 10.0)
-    return std::log(detail::Gamma1p(a)) - std::log(a);
-  return (a - 0.5) * std::log(a) - a + kLogSqrt2Pi + detail::LogScaledGamma(a);
+    return -std::log(detail::RecipGamma1p(a)) - std::log(a);
+  return (a - 0.5) * std::log(a) - a + kLogSqrt2Pi +
+         detail::LogScaledGamma(1.0 / a);
 }
 
 // The standard normal deviate with upper tail exp(log_q), log_q <= ln(1/2),
@@ -92,7 +93,8 @@ Residual ResidualAt(double x, double a, double log_t, bool lower) {
   const detail::GammaPrefactor prefactor = detail::Prefactor(a, x);
   const double log_tail =
       detail::LogTailOf(detail::SmallerRatio(a, x, prefactor), lower);
-  const double log_ratio = detail::LogOf(prefactor.density) - log_tail;
+  const double log_ratio =
+      detail::LogOf(detail::DensityOf(prefactor)) - log_tail;
   double ratio = x * std::exp(log_ratio);
   if (std::isinf(ratio)) // a subnormal x, where the density is huge
     ratio = std::exp(std::log(x) + log_ratio);
