@@ -17,7 +17,10 @@
   (CHISQ_VERSION_MAJOR * 10000 + CHISQ_VERSION_MINOR * 100 +                   \
    CHISQ_VERSION_PATCH)
 
-// A shared library exports these routines and nothing else.
+// A shared library exports these routines and nothing else. The header is
+// C too (C99 and later): C and any language that calls C (Python's ctypes
+// and cffi, Julia's ccall, Rust, Go) have the distribution under the C
+// names at the end.
 #if defined(_WIN32) && defined(CHISQ_SHARED)
 #ifdef CHISQ_BUILDING
 #define CHISQ_API __declspec(dllexport)
@@ -30,6 +33,7 @@
 #define CHISQ_API
 #endif
 
+#ifdef __cplusplus
 namespace chisq {
 
 // The chi-square distribution with v degrees of freedom, for every double x
@@ -95,5 +99,23 @@ CHISQ_API double ChiSquareQuantile(double p, double v);
 CHISQ_API double ChiSquareUpperTail(double x, double v);
 
 } // namespace chisq
+
+extern "C" {
+#endif
+
+// The distribution for C: chisq_lower_tail is chisq::LowerTail, and so on,
+// with the same arguments, results and bounds.
+CHISQ_API double chisq_lower_tail(double x, double v);
+CHISQ_API double chisq_upper_tail(double x, double v);
+CHISQ_API double chisq_log_lower_tail(double x, double v);
+CHISQ_API double chisq_log_upper_tail(double x, double v);
+CHISQ_API double chisq_density(double x, double v);
+CHISQ_API double chisq_log_density(double x, double v);
+CHISQ_API double chisq_quantile(double p, double v);
+CHISQ_API double chisq_upper_quantile(double q, double v);
+
+#ifdef __cplusplus
+}
+#endif
 
 #endif

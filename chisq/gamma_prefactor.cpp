@@ -49,8 +49,10 @@ double ValueOf(Scaled s) {
 }
 
 Scaled DensityOf(const GammaPrefactor &prefactor) {
-  return {prefactor.factor.m * prefactor.density_scale,
-          Add(prefactor.factor.e, prefactor.log_shift)};
+  const double m = prefactor.factor.m * prefactor.density_scale;
+  if (std::isinf(prefactor.factor.e.hi)) // no finite shift can matter
+    return {m, prefactor.factor.e};
+  return {m, Add(prefactor.factor.e, prefactor.log_shift)};
 }
 
 double LogOf(Scaled s) { return (std::log(s.m) - s.e.hi) - s.e.lo; }

@@ -15,8 +15,18 @@ if(WIN32)
   set(docs_dir .)
 endif()
 
-install(TARGETS chisq_program RUNTIME
-        DESTINATION ${program_dir} COMPONENT program)
+if(TARGET chisq_program)
+  install(TARGETS chisq_program RUNTIME
+          DESTINATION ${program_dir} COMPONENT program)
+  # A shared build's program finds the library beside its own prefix,
+  # wherever that is installed.
+  if(BUILD_SHARED_LIBS AND NOT WIN32 AND NOT APPLE)
+    file(RELATIVE_PATH lib_from_bin ${CMAKE_INSTALL_FULL_BINDIR}
+         ${CMAKE_INSTALL_FULL_LIBDIR})
+    set_target_properties(chisq_program PROPERTIES
+                          INSTALL_RPATH "$ORIGIN/${lib_from_bin}")
+  endif()
+endif()
 install(TARGETS chisq EXPORT chisqTargets
         ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR} COMPONENT development
         LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR} COMPONENT program

@@ -2,9 +2,11 @@
 # SPDX-License-Identifier: MIT
 # Installs a build into a temporary prefix and checks the files; builds the
 # consumers there (find_package, pkg-config, a program with its own global
-# LogGamma, a plugin with the static library inside, loaded with dlopen);
-# then does the same with a shared build of the library, which must export
-# its routines and nothing else.
+# LogGamma, a C99 program, a plugin with the static library inside, loaded
+# with dlopen); then does the same with a shared build of the library, which
+# must export its routines and nothing else, and whose installed program
+# must start from the temporary prefix; and runs the README's Python example
+# against it.
 #     tests/install_test.sh SOURCE_DIR BUILD_DIR
 set -euo pipefail
 source_dir=$(cd "$1" && pwd)
@@ -42,6 +44,9 @@ consumers() {
     fail "$name: a consumer's own LogGamma changed the library's results"
   [ "$("$out/loader" "$out/plugin.so")" = "18.3070" ] ||
     fail "$name: plugin loaded with dlopen"
+  tail -n +3 "$out.expected" >"$out.distribution"
+  "$out/c_consumer" | cmp - "$out.distribution" ||
+    fail "$name: the C consumer's results are not the C++ ones"
   pass
 }
 
@@ -73,6 +78,11 @@ flags=$(PKG_CONFIG_PATH=$prefix/$libdir/pkgconfig pkg-config --cflags --libs chi
 c++ "$here/install/consumer.cpp" -o "$tmp/by-pkg-config" $flags ||
   fail "building through pkg-config"
 "$tmp/by-pkg-config" | cmp - "$tmp/static.expected" || fail "pkg-config consumer"
+# shellcheck disable=SC2086
+cc -std=c99 -Wall -Wextra -pedantic -Werror "$here/install/consumer.c" \
+  -o "$tmp/c-by-pkg-config" $flags || fail "building C through pkg-config"
+"$tmp/c-by-pkg-config" | cmp - "$tmp/static.distribution" ||
+  fail "C consumer through pkg-config"
 pass
 
 # The shared library: a SONAME with the major version, the routines
@@ -98,9 +108,34 @@ nm -D --defined-only "$so" | awk '$2 ~ /[TW]/ { print $3 }' | c++filt | sort \
     LogDensity Quantile UpperQuantile; do
     echo "chisq::$name(double, double)"
   done
+  for name in lower_tail upper_tail log_lower_tail log_upper_tail density \
+    log_density quantile upper_quantile; do
+    echo "chisq_$name"
+  done
 } | sort | diff - "$tmp/exported" || fail "symbols exported by $so"
 pass
 LD_LIBRARY_PATH=$(dirname "$so") consumers "$tmp/shared-prefix" shared
 cmp "$tmp/static.expected" "$tmp/shared.expected" ||
   fail "the shared library computes otherwise than the static one"
+# The installed program finds the library from its own place, with no help
+# from the loader's paths.
+[ "$(printf '10 18.3\n0 0\n' | env -u LD_LIBRARY_PATH \
+  "$tmp/shared-prefix/bin/chisq" x | sed -n 3p)" = \
+  "prob = 0.050109061 = 5.011e-002" ] || fail "the installed shared program"
+pass
+# The README's Python example, through ctypes, prints what the README says
+# it prints.
+python3 - "$source_dir/README.md" "$tmp/example" <<'PYTHON' ||
+import re, sys
+text = open(sys.argv[1]).read()
+found = re.search(r"```python\n(.*?)```\n\nprints\n\n```\n(.*?)```", text, re.S)
+if not found:
+    sys.exit("no Python example in the README")
+open(sys.argv[2] + ".py", "w").write(found.group(1))
+open(sys.argv[2] + ".expected", "w").write(found.group(2))
+PYTHON
+  fail "the README's Python example"
+LD_LIBRARY_PATH=$(dirname "$so") python3 "$tmp/example.py" |
+  diff "$tmp/example.expected" - || fail "the README's Python example"
+pass
 echo "install test: $checks passed, 0 failed"
