@@ -9,6 +9,7 @@
 
 #include <cfloat>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <iterator>
 #include <string>
@@ -20,6 +21,7 @@
 #ifdef HAVE_GSL
 #include <gsl/gsl_cdf.h>
 #include <gsl/gsl_errno.h>
+#include <gsl/gsl_randist.h>
 #endif
 #ifdef HAVE_RMATH
 #define MATHLIB_STANDALONE
@@ -111,6 +113,200 @@ void BM_UpperTail_rmath(benchmark::State &s) {
 }
 BENCHMARK(BM_TableCells_rmath);
 BENCHMARK(BM_UpperTail_rmath);
+#endif
+
+// The distribution's functions, each against the peers as shipped (Boost.Math
+// with its default policy) on the same arguments, which are computed once.
+struct Pair {
+  double first, second;
+};
+
+// Calls f on every pair of a list, the whole list in one iteration.
+template <typename F>
+void OverPairs(benchmark::State &state, const std::vector<Pair> &pairs, F f) {
+  for (auto _ : state) {
+    double sum = 0.0;
+    for (const Pair &pair : pairs)
+      sum += f(pair.first, pair.second);
+    benchmark::DoNotOptimize(sum);
+  }
+  state.SetItemsProcessed(state.iterations() * static_cast<long>(pairs.size()));
+}
+
+// Fractions in [0, 1) from a fixed sequence (splitmix64), the same on every
+// machine.
+class Fractions {
+public:
+  double Next() {
+    std::uint64_t z = (state_ += 0x9e3779b97f4a7c15u);
+    z = (z ^ (z >> 30)) * 0xbf58476d1ce4e5b9u;
+    z = (z ^ (z >> 27)) * 0x94d049bb133111ebu;
+    return static_cast<double>((z ^ (z >> 31)) >> 11) * 0x1p-53;
+  }
+
+private:
+  std::uint64_t state_ = 20261211;
+};
+
+// The chi-square value whose upper tail is q, from a peer where there is
+// one: the arguments must not depend on the library being timed.
+double ReferenceUpperQuantile(double q, double v) {
+#if defined(HAVE_BOOST_MATH)
+  return static_cast<double>(boost::math::quantile(boost::math::complement(
+      boost::math::chi_squared_distribution<long double>(v),
+      static_cast<long double>(q))));
+#elif defined(HAVE_RMATH)
+  return qchisq(q, v, 0, 0);
+#else
+  return chisq::UpperQuantile(q, v);
+#endif
+}
+
+// A user's mix, as (x, v): p-values from 1 down to 1e-12, log-uniformly;
+// degrees of freedom mostly whole numbers from 1 to 200, one pair in five
+// from 200 to 1e5, log-uniformly; x the chi-square value of that p-value.
+const std::vector<Pair> &UserPairs() {
+  static const std::vector<Pair> pairs = [] {
+    std::vector<Pair> made;
+    Fractions fractions;
+    for (int i = 0; i < 1000; ++i) {
+      const double spread = fractions.Next(), pick = fractions.Next();
+      const double v = i % 5 == 4 ? std::round(200.0 * std::pow(500.0, pick))
+                                  : std::floor(1.0 + 200.0 * pick);
+      const double q = std::pow(10.0, -12.0 * spread);
+      made.push_back({ReferenceUpperQuantile(q, v), v});
+    }
+    return made;
+  }();
+  return pairs;
+}
+
+// The table's 1,600 cells as (significance level, df): each column's upper
+// tail, 1 - p.
+const std::vector<Pair> &TableUpperCells() {
+  static const std::vector<Pair> cells = [] {
+    std::vector<Pair> made;
+    for (int df = 1; df <= 200; ++df)
+      for (double p : kTableLevels)
+        made.push_back({1.0 - p, static_cast<double>(df)});
+    return made;
+  }();
+  return cells;
+}
+
+// Upper tails of 1e-3 to 1e-12, one a decade, for df 1 to 200.
+const std::vector<Pair> &DeepUpperCells() {
+  static const std::vector<Pair> cells = [] {
+    std::vector<Pair> made;
+    for (int df = 1; df <= 200; ++df)
+      for (int k = 3; k <= 12; ++k)
+        made.push_back({std::pow(10.0, -k), static_cast<double>(df)});
+    return made;
+  }();
+  return cells;
+}
+
+void BM_UserTails_chisq(benchmark::State &s) {
+  OverPairs(s, UserPairs(), chisq::UpperTail);
+}
+void BM_Densities_chisq(benchmark::State &s) {
+  OverPairs(s, UserPairs(), chisq::Density);
+}
+void BM_LogUpperTails_chisq(benchmark::State &s) {
+  OverPairs(s, UserPairs(), chisq::LogUpperTail);
+}
+void BM_TableQuantiles_chisq(benchmark::State &s) {
+  OverPairs(s, TableUpperCells(), chisq::UpperQuantile);
+}
+void BM_UpperQuantiles_chisq(benchmark::State &s) {
+  OverPairs(s, DeepUpperCells(), chisq::UpperQuantile);
+}
+BENCHMARK(BM_UserTails_chisq);
+BENCHMARK(BM_Densities_chisq);
+BENCHMARK(BM_LogUpperTails_chisq);
+BENCHMARK(BM_TableQuantiles_chisq);
+BENCHMARK(BM_UpperQuantiles_chisq);
+
+#ifdef HAVE_BOOST_MATH
+double BoostUpperTail(double x, double v) {
+  return boost::math::cdf(
+      boost::math::complement(boost::math::chi_squared(v), x));
+}
+double BoostUpperQuantile(double q, double v) {
+  return boost::math::quantile(
+      boost::math::complement(boost::math::chi_squared(v), q));
+}
+void BM_UserTails_boost(benchmark::State &s) {
+  OverPairs(s, UserPairs(), BoostUpperTail);
+}
+void BM_Densities_boost(benchmark::State &s) {
+  OverPairs(s, UserPairs(), [](double x, double v) {
+    return boost::math::pdf(boost::math::chi_squared(v), x);
+  });
+}
+// Boost.Math has no log tail: a user takes the log of the tail.
+void BM_LogUpperTails_boost(benchmark::State &s) {
+  OverPairs(s, UserPairs(),
+            [](double x, double v) { return std::log(BoostUpperTail(x, v)); });
+}
+void BM_TableQuantiles_boost(benchmark::State &s) {
+  OverPairs(s, TableUpperCells(), BoostUpperQuantile);
+}
+void BM_UpperQuantiles_boost(benchmark::State &s) {
+  OverPairs(s, DeepUpperCells(), BoostUpperQuantile);
+}
+BENCHMARK(BM_UserTails_boost);
+BENCHMARK(BM_Densities_boost);
+BENCHMARK(BM_LogUpperTails_boost);
+BENCHMARK(BM_TableQuantiles_boost);
+BENCHMARK(BM_UpperQuantiles_boost);
+#endif
+
+// GSL has no log tail.
+#ifdef HAVE_GSL
+void BM_UserTails_gsl(benchmark::State &s) {
+  OverPairs(s, UserPairs(), gsl_cdf_chisq_Q);
+}
+void BM_Densities_gsl(benchmark::State &s) {
+  OverPairs(s, UserPairs(), gsl_ran_chisq_pdf);
+}
+void BM_TableQuantiles_gsl(benchmark::State &s) {
+  OverPairs(s, TableUpperCells(), gsl_cdf_chisq_Qinv);
+}
+void BM_UpperQuantiles_gsl(benchmark::State &s) {
+  OverPairs(s, DeepUpperCells(), gsl_cdf_chisq_Qinv);
+}
+BENCHMARK(BM_UserTails_gsl);
+BENCHMARK(BM_Densities_gsl);
+BENCHMARK(BM_TableQuantiles_gsl);
+BENCHMARK(BM_UpperQuantiles_gsl);
+#endif
+
+#ifdef HAVE_RMATH
+void BM_UserTails_rmath(benchmark::State &s) {
+  OverPairs(s, UserPairs(),
+            [](double x, double v) { return pchisq(x, v, 0, 0); });
+}
+void BM_Densities_rmath(benchmark::State &s) {
+  OverPairs(s, UserPairs(), [](double x, double v) { return dchisq(x, v, 0); });
+}
+void BM_LogUpperTails_rmath(benchmark::State &s) {
+  OverPairs(s, UserPairs(),
+            [](double x, double v) { return pchisq(x, v, 0, 1); });
+}
+void BM_TableQuantiles_rmath(benchmark::State &s) {
+  OverPairs(s, TableUpperCells(),
+            [](double q, double v) { return qchisq(q, v, 0, 0); });
+}
+void BM_UpperQuantiles_rmath(benchmark::State &s) {
+  OverPairs(s, DeepUpperCells(),
+            [](double q, double v) { return qchisq(q, v, 0, 0); });
+}
+BENCHMARK(BM_UserTails_rmath);
+BENCHMARK(BM_Densities_rmath);
+BENCHMARK(BM_LogUpperTails_rmath);
+BENCHMARK(BM_TableQuantiles_rmath);
+BENCHMARK(BM_UpperQuantiles_rmath);
 #endif
 
 std::string Label(double a, double b) {

@@ -6,10 +6,12 @@
 #include "chisq/chisq.h"
 
 #include <cinttypes>
+#include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <iterator>
 
 namespace {
 
@@ -58,5 +60,43 @@ int main() {
     for (int j = 0; j < n; j += 2)
       Put("ChiSquareQuantile", p, values[j],
           chisq::ChiSquareQuantile(p, values[j]));
+
+  // The distribution: x over every value and the conventions' edges, v over
+  // every ninth value, the shapes where the methods change and +inf.
+  double xs[404], vs[60];
+  int nx = 0, nv = 0;
+  for (int i = 0; i < n; ++i)
+    xs[nx++] = values[i];
+  for (double x : {-1.0, 0.0, HUGE_VAL})
+    xs[nx++] = x;
+  for (int j = 0; j < n; j += 9)
+    vs[nv++] = values[j];
+  for (double v : {1.0, 2.0, 20.0, 40.0, HUGE_VAL})
+    vs[nv++] = v;
+  for (int j = 0; j < nv; ++j)
+    for (int i = 0; i < nx; ++i) {
+      const double x = xs[i], v = vs[j];
+      Put("LowerTail", x, v, chisq::LowerTail(x, v));
+      Put("UpperTail", x, v, chisq::UpperTail(x, v));
+      Put("LogLowerTail", x, v, chisq::LogLowerTail(x, v));
+      Put("LogUpperTail", x, v, chisq::LogUpperTail(x, v));
+      Put("Density", x, v, chisq::Density(x, v));
+      Put("LogDensity", x, v, chisq::LogDensity(x, v));
+    }
+  // The quantiles at the levels above, deep into either tail, and the ends.
+  const char *deep[] = {"1e-5",    "1e-10",        "1e-20", "1e-100", "1e-300",
+                        "0.99999", "0.9999999999", "0",     "1"};
+  double probabilities[std::size(levels) + std::size(deep)];
+  int np = 0;
+  for (double p : levels)
+    probabilities[np++] = p;
+  for (const char *text : deep)
+    probabilities[np++] = std::strtod(text, nullptr);
+  for (int j = 0; j < nv; ++j)
+    for (int k = 0; k < np; ++k) {
+      const double p = probabilities[k], v = vs[j];
+      Put("Quantile", p, v, chisq::Quantile(p, v));
+      Put("UpperQuantile", p, v, chisq::UpperQuantile(p, v));
+    }
   return 0;
 }

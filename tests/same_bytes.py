@@ -15,6 +15,7 @@ the same wherever the C library's exp, log, pow and sqrt are the same; with
 bit, and of 32-bit ARM, or mingw-w64's) the differences are counted and each
 must be within its routine's tolerance below.
 """
+import math
 import os
 import struct
 import subprocess
@@ -32,6 +33,90 @@ OTHER_LIBM_TOLERANCE = {
     "ChiSquareUpperTail": (0.0, 1e-15),
     "ChiSquareQuantile": (5e-07, 0.0),
 }
+
+# The distribution's functions take the C library's exp, log and erfc too:
+# where another's differ by a unit in the last place, a tail, a density or
+# the log of either may differ by a few, 4 units of 2^-52 (8.9e-16)
+# relative, and as many units of the smallest normal double below it, where
+# a value keeps fewer digits; the log density's and the log tails' absolute
+# where |ln| < 1, as the log density's accuracy bound is there. Each grows
+# as the functions' bounds do (distribution_allowed), and a quantile's is its
+# tail's times the condition number kappa = p / (x f(x)), large for small v
+# (near 2 / v): a tolerance of 1e-14 would be far too tight there.
+UNIT = 2.0 ** -52
+SMALLEST_NORMAL = 2.2250738585072014e-308
+DISTRIBUTION_TOLERANCE = {
+    "LowerTail": (4 * UNIT, 4 * UNIT * SMALLEST_NORMAL),
+    "UpperTail": (4 * UNIT, 4 * UNIT * SMALLEST_NORMAL),
+    "Density": (4 * UNIT, 4 * UNIT * SMALLEST_NORMAL),
+    "LogLowerTail": (4 * UNIT, 4 * UNIT * SMALLEST_NORMAL),
+    "LogUpperTail": (4 * UNIT, 4 * UNIT * SMALLEST_NORMAL),
+    "LogDensity": (4 * UNIT, 4 * UNIT),
+    "Quantile": (4 * UNIT, 4 * UNIT * SMALLEST_NORMAL),
+    "UpperQuantile": (4 * UNIT, 4 * UNIT * SMALLEST_NORMAL),
+}
+OTHER_LIBM_TOLERANCE.update(DISTRIBUTION_TOLERANCE)
+
+
+def log_x_density(x, v):
+    """ln(x f(x)) = a ln z - z - ln Gamma(a), a = v / 2, z = x / 2; for a
+    large through lambda = z / a and Stirling's series, which do not
+    cancel."""
+    a, z = v / 2, x / 2
+    if a < 10:
+        return a * math.log(z) - z - math.lgamma(a)
+    t = (z - a) / a
+    if abs(t) < 1e-4:
+        phi = t * t * (0.5 - t * (1 / 3 - t / 4))
+    else:
+        phi = t - math.log(z / a) if t < -0.5 else t - math.log1p(t)
+    return -a * phi + 0.5 * math.log(a / (2 * math.pi)) - 1 / (12 * a)
+
+
+def distribution_allowed(name, p, v, value):
+    """The difference allowed in a result near value of the distribution's
+    function name at (p, v) (x for the tails and densities). A unit in the
+    last place of an exp or log inside moves a value near e^-k by up to k
+    units (the functions' own bounds grow by 2 |ln T| for that reason): the
+    entry grows by 1 + |ln T| / 2, the log tails' by their smaller tail's,
+    the log density's by its own; a quantile's is that at its probability
+    times kappa."""
+    relative, absolute = DISTRIBUTION_TOLERANCE[name]
+    if name in ("LowerTail", "UpperTail", "Density"):
+        grow = 1 + abs(math.log(value)) / 2 if value > 0 else 1.0
+        return grow * max(relative * abs(value), absolute)
+    if name == "LogDensity":
+        # An error in the density is as much of its log, absolute.
+        return (1 + abs(value) / 2) * max(relative * min(abs(value), 1.0),
+                                          absolute)
+    if name in ("LogLowerTail", "LogUpperTail"):
+        # |ln S|, S the smaller of e^L and 1 - e^L; ln(1 - S) is near -S,
+        # its error S's.
+        other = -math.expm1(value)
+        log_smaller = (-value if value < -math.log(2) else
+                       -math.log(other) if other > 0 else 745.0)
+        return (1 + log_smaller / 2) * max(
+            relative * min(abs(value), 1.0), absolute)
+    try:
+        log_p = math.log(p)
+        log_kappa = log_p - log_x_density(value, v)
+    except (ValueError, OverflowError, ZeroDivisionError):
+        return math.inf
+    kappa = max(1.0, math.exp(min(log_kappa, 700.0)))
+    return kappa * (1 + abs(log_p) / 2) * max(relative * abs(value),
+                                              absolute)
+
+
+def distribution_apart(name, args, x, y):
+    """Whether two results of the distribution's functions are further apart
+    than another C library can take them."""
+    if x == y:
+        return False
+    if not (math.isfinite(x) and math.isfinite(y)):
+        return True  # NaN, an infinity or the sign of one differs
+    p, v = (struct.unpack(">d", bytes.fromhex(h))[0] for h in args)
+    return abs(x - y) > distribution_allowed(name, p, v, max(x, y, key=abs))
+
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 
@@ -84,10 +169,14 @@ def compare_bits(reference, other, other_libm):
         x, y = (struct.unpack(">d", bytes.fromhex(v))[0] for v in (ours, theirs))
         relative_allowed, absolute_allowed = OTHER_LIBM_TOLERANCE[name]
         apart = abs(x - y)
-        relative = apart / max(abs(x), abs(y))
+        if name in DISTRIBUTION_TOLERANCE:
+            too_far = distribution_apart(name, args, x, y)
+            relative = apart / max(abs(x), abs(y)) if apart > 0 else 0.0
+        else:
+            relative = apart / max(abs(x), abs(y))
+            too_far = apart > absolute_allowed and relative > relative_allowed
         count, bad, most = worst.get(name, (0, 0, (0.0, 0.0)))
-        worst[name] = (count + 1, bad + (apart > absolute_allowed and
-                                         relative > relative_allowed),
+        worst[name] = (count + 1, bad + too_far,
                        (max(most[0], apart), max(most[1], relative)))
     for name, (count, bad, most) in sorted(worst.items()):
         print("%s: %d results differ, by at most %.2g (%.2g relative); %d "
