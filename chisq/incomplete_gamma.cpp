@@ -122,7 +122,9 @@ namespace chisq {
 double IncompleteGamma(double x, double p, double g) {
   if (x == 0.0)
     return 0.0;
-  if (x < 0.0 || p <= 0.0 || std::isnan(x) || std::isnan(p))
+  // A NaN g would give 1 through the series' clamp and NaN through the
+  // continued fraction: it is misuse, as a NaN x or p is.
+  if (x < 0.0 || p <= 0.0 || std::isnan(x) || std::isnan(p) || std::isnan(g))
     return -1.0;
   if (std::isinf(x))
     return 1.0;

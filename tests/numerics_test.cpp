@@ -87,6 +87,10 @@ TEST(IncompleteGamma, SentinelsAndZero) {
     SCOPED_TRACE(testing::Message() << "x=" << c.x << " p=" << c.p);
     EXPECT_EQ(chisq::IncompleteGamma(c.x, c.p, 0.0), c.expected);
   }
+  // A NaN ln Gamma is misuse on the series' path and the fraction's alike.
+  EXPECT_EQ(chisq::IncompleteGamma(0.5, 2.0, nan), -1.0);
+  EXPECT_EQ(chisq::IncompleteGamma(5.0, 2.0, nan), -1.0);
+  EXPECT_EQ(chisq::IncompleteGamma(0.0, 2.0, nan), 0.0);
 }
 
 TEST(IncompleteGamma, BothMethodsNearTheirBoundary) {
