@@ -76,7 +76,8 @@ CHISQ_API double LogGamma(double x);
 
 // Lower regularised incomplete gamma ratio P(p, x), given g = ln Gamma(p)
 // (shapes above 5e6 take an asymptotic expansion that does not use it):
-// within 2e-8 for every x >= 0 and p > 0 when g is LogGamma(p).
+// within 1e-7 for every x >= 0 and p > 0 when g is LogGamma(p) (2e-13 above
+// shape 5e6).
 // 0.0 for x = 0, whatever p and g; otherwise -1.0 for x < 0, p <= 0, or a
 // NaN x, p or g.
 CHISQ_API double IncompleteGamma(double x, double p, double g);

@@ -1,11 +1,12 @@
 // SPDX-License-Identifier: MIT
 // The gamma function to full precision: 1 / Gamma(1 + t) by its Taylor
 // series about 0 (the coefficients of Abramowitz and Stegun 6.1.34,
-// recomputed to 17 digits with mpmath), Gamma(1 + a) from it by the
+// recomputed to 17 digits with mpmath), ln Gamma(1 + a) from it by the
 // recurrence, and ln Gamma*(a) by Stirling's series with the Bernoulli
 // numbers' exact rationals (DLMF 5.11.1).
 #include "chisq/gamma_function.h"
 
+#include "chisq/logarithm.h"
 #include "chisq/polynomial.h"
 
 #include <cmath>
@@ -37,18 +38,17 @@ double RecipGamma1pm1(double t) {
   return (SeriesRecipGamma1pm1(t - 1.0) + (1.0 - t)) / t;
 }
 
-double RecipGamma1p(double a) {
-  // a = n + t with |t| <= 1/2; each a - i below is exact.
+DoubleDouble LogGamma1p(double a) {
+  // a = n + t with |t| <= 1/2: Gamma(1 + a) = Gamma(1 + t) a (a - 1) ...
+  // (a - n + 1), each factor exact.
   const int n = static_cast<int>(a + 0.5);
-  // Two products side by side, as they do not wait for each other.
-  double even = 1.0, odd = 1.0;
-  for (int i = 0; i + 1 < n; i += 2) {
-    even *= a - i;
-    odd *= a - (i + 1);
-  }
-  if (n % 2 == 1)
-    even *= a - (n - 1);
-  return (1.0 + SeriesRecipGamma1pm1(a - n)) / (even * odd);
+  const double log_gamma_t = -std::log1p(SeriesRecipGamma1pm1(a - n));
+  if (n == 0)
+    return {log_gamma_t, 0.0};
+  DoubleDouble product = {a, 0.0};
+  for (int i = 1; i < n; ++i)
+    product = Multiply(product, a - i);
+  return Add(Log(product), log_gamma_t);
 }
 
 double LogScaledGamma(double y) {

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 // z^a e^-z / Gamma(a + 1) and the chi-square density with the exponent in
-// double-double. Below shape 10 as it stands, with Gamma(a + 1) to full
+// double-double. Below shape 10 as it stands, with ln Gamma(a + 1) to full
 // precision; from 10 up in Temme's form, exp(-a phi(lambda)) /
 // (sqrt(2 pi a) Gamma*(a)), phi(lambda) = lambda - 1 - ln lambda, lambda =
 // z / a (N. M. Temme, SIAM J. Math. Anal. 10, 1979; DLMF 8.12), where the
@@ -49,22 +49,27 @@ double ValueOf(Scaled s) {
 }
 
 Scaled DensityOf(const GammaPrefactor &prefactor) {
-  const double m = prefactor.factor.m * prefactor.density_scale;
-  if (std::isinf(prefactor.factor.e.hi)) // no finite shift can matter
-    return {m, prefactor.factor.e};
-  return {m, Add(prefactor.factor.e, prefactor.log_shift)};
+  const Scaled &factor = prefactor.factor;
+  if (std::isinf(factor.e.hi)) // no finite shift can matter
+    return {0.5 * factor.m, factor.e};
+  const DoubleDouble e = Add(factor.e, prefactor.log_shift);
+  // Below shape 10 a / 2 joins the exponent too, where a tiny a would
+  // otherwise round the logarithm's large terms.
+  if (prefactor.a < kStirlingShape)
+    return {factor.m, Subtract(e, LogHalf(prefactor.a))};
+  return {0.5 * factor.m, e};
 }
 
 double LogOf(Scaled s) { return (std::log(s.m) - s.e.hi) - s.e.lo; }
 
 GammaPrefactor Prefactor(double a, double x) {
   if (a < kStirlingShape) {
-    // e = z - a ln z; the density's exponent adds ln z.
+    // e = z - a ln z + ln Gamma(1 + a), the whole factor in the exponent.
     const DoubleDouble log_z = LogHalf(x);
     const DoubleDouble e =
-        Subtract(DoubleDouble{0.5 * x, 0.0}, Multiply(log_z, a));
-    const double m = RecipGamma1p(a);
-    return {{m, e}, {0.0, 0.0}, log_z, 0.5 * a};
+        Add(Subtract(DoubleDouble{0.5 * x, 0.0}, Multiply(log_z, a)),
+            LogGamma1p(a));
+    return {{1.0, e}, {0.0, 0.0}, log_z, a};
   }
   // lambda = x / v = z / a in double-double, or through the logarithms where
   // the quotient would be subnormal. Any q near x / v will do: the
@@ -98,12 +103,12 @@ GammaPrefactor Prefactor(double a, double x) {
   const DoubleDouble a_phi = Multiply(phi, a);
   if (std::isinf(a_phi.hi)) { // the exponent itself past the doubles
     const DoubleDouble huge = {a_phi.hi, 0.0};
-    return {{1.0, huge}, huge, {0.0, 0.0}, 0.5};
+    return {{1.0, huge}, huge, {0.0, 0.0}, a};
   }
   // 1 / Gamma*(a) joins the exponent: one exp for the whole factor.
   const DoubleDouble e = Add(a_phi, LogScaledGamma(2.0 * inverse));
   const double m = std::sqrt(inverse * kRecipPi); // 1 / sqrt(2 pi a)
-  return {{m, e}, a_phi, log_lambda, 0.5};
+  return {{m, e}, a_phi, log_lambda, a};
 }
 
 } // namespace chisq::detail

@@ -33,11 +33,11 @@ struct GammaPrefactor {
   Scaled factor;
   DoubleDouble a_phi;     // a phi(z / a), the exponent of Temme's form: a >= 10
   DoubleDouble log_shift; // ln z below shape 10, ln(z / a) from there
-  double density_scale;   // a / 2 below shape 10, 1/2 from there
+  double a;
 };
 GammaPrefactor Prefactor(double a, double x);
 
-// The density from the prefactor: factor exp(-log_shift) density_scale.
+// The density from the prefactor: factor (a / z) / 2.
 Scaled DensityOf(const GammaPrefactor &prefactor);
 
 } // namespace chisq::detail

@@ -7,7 +7,7 @@
 // - Q by Legendre's continued fraction (DLMF 8.9.2), evaluated by the
 //   modified Lentz method (W. J. Lentz, Applied Optics 15, 1976; I. J.
 //   Thompson and A. R. Barnett, J. Comput. Phys. 64, 1986);
-// - Q for shapes below 1 and z up to 1 by DiDonato and Morris's series,
+// - Q for shapes below 1 and z up to 3/4 by DiDonato and Morris's series,
 //   1 - z^a / Gamma(1 + a) with the cancellation taken out through
 //   1 / Gamma(1 + a) - 1 and expm1;
 // - either, from shape 20 up and near the transition z = a, by Temme's
@@ -36,7 +36,7 @@ constexpr int kMaxTerms = 100000;
 
 // Below shape 1, DiDonato and Morris's series for Q up to this z; the
 // continued fraction from there.
-constexpr double kSmallShapeSeriesEnd = 1.0;
+constexpr double kSmallShapeSeriesEnd = 0.75;
 
 // sum_k z^k / ((a + 1) ... (a + k)).
 double PowerSeries(double a, double z) {

@@ -12,6 +12,7 @@
 #include "chisq/chisq.h"
 
 #include "chisq/gamma_function.h"
+#include "chisq/logarithm.h"
 #include "chisq/tails.h"
 
 #include <cfloat>
@@ -37,7 +38,7 @@ constexpr int kMaxSteps = 40;
 // ln Gamma(a), for starting values only.
 double RoughLogGamma(double a) {
   if (a < 10.0)
-    return -std::log(detail::RecipGamma1p(a)) - std::log(a);
+    return detail::LogGamma1p(a).hi - std::log(a);
   return (a - 0.5) * std::log(a) - a + kLogSqrt2Pi +
          detail::LogScaledGamma(1.0 / a);
 }
@@ -83,22 +84,41 @@ double Start(double log_t, double v, double a, bool lower) {
   return 2.0 * z;
 }
 
-// ln T(x) - log_t for the lower tail (lower) or the upper one, and
+// The probability t that the quantile's tail must match, with its
+// logarithm in double-double: near the quantile of a deep tail, ln T and
+// ln t agree in their leading digits, and a double's rounding of either
+// would move the quantile by many units.
+struct Target {
+  double t;
+  detail::DoubleDouble log_t;
+};
+
+// ln T(x) - ln t for the lower tail (lower) or the upper one, and
 // x T'(x) / T(x), from the logarithms, which stay finite where T or the
 // density underflows.
 struct Residual {
   double h, slope;
 };
-Residual ResidualAt(double x, double a, double log_t, bool lower) {
+Residual ResidualAt(double x, double a, const Target &target, bool lower) {
   const detail::GammaPrefactor prefactor = detail::Prefactor(a, x);
-  const double log_tail =
-      detail::LogTailOf(detail::SmallerRatio(a, x, prefactor), lower);
+  const detail::Ratio smaller = detail::SmallerRatio(a, x, prefactor);
+  const detail::Scaled &value = smaller.value;
+  const double log_tail = detail::LogTailOf(smaller, lower);
+  double h;
+  if (smaller.lower != lower) // the larger tail, near ln(1/2)
+    h = (log_tail - target.log_t.hi) - target.log_t.lo;
+  else if (value.e.hi == 0.0 && value.e.lo == 0.0) // T = m itself, near t
+    h = std::log(value.m / target.t);
+  else { // m exp(-e): ln m - (e + ln t), the large terms cancelling exactly
+    const detail::DoubleDouble rest = detail::Add(value.e, target.log_t);
+    h = (std::log(value.m) - rest.hi) - rest.lo;
+  }
   const double log_ratio =
       detail::LogOf(detail::DensityOf(prefactor)) - log_tail;
   double ratio = x * std::exp(log_ratio);
   if (std::isinf(ratio)) // a subnormal x, where the density is huge
     ratio = std::exp(std::log(x) + log_ratio);
-  return {log_tail - log_t, lower ? ratio : -ratio};
+  return {h, lower ? ratio : -ratio};
 }
 
 // Where the quantile lies: the tail says x is below it at below, above it at
@@ -120,9 +140,9 @@ void Narrow(Bracket *b, double x, const Residual &r, bool lower) {
 // A subnormal quantile as the nearest double: the bracket bisected on the
 // doubles' bits down to two neighbours, then the one nearer to where a
 // Newton step in ln x from the upper puts the quantile.
-double NearestSubnormal(Bracket b, double a, double log_t, bool lower) {
+double NearestSubnormal(Bracket b, double a, const Target &target, bool lower) {
   b.above = std::fmin(b.above, DBL_MIN);
-  Residual at_above = ResidualAt(b.above, a, log_t, lower);
+  Residual at_above = ResidualAt(b.above, a, target, lower);
   for (;;) {
     std::uint64_t low, high;
     std::memcpy(&low, &b.below, sizeof low);
@@ -132,7 +152,7 @@ double NearestSubnormal(Bracket b, double a, double log_t, bool lower) {
     const std::uint64_t mid_bits = low + (high - low) / 2;
     double mid;
     std::memcpy(&mid, &mid_bits, sizeof mid);
-    const Residual r = ResidualAt(mid, a, log_t, lower);
+    const Residual r = ResidualAt(mid, a, target, lower);
     if (r.h == 0.0)
       return mid;
     Narrow(&b, mid, r, lower);
@@ -144,9 +164,11 @@ double NearestSubnormal(Bracket b, double a, double log_t, bool lower) {
   return estimate - b.below < b.above - estimate ? b.below : b.above;
 }
 
-// The x at which the lower tail (lower) or the upper one is t = exp(log_t),
-// for 0 < t <= 1/2 and finite v > 0.
-double Solve(double log_t, double v, bool lower) {
+// The x at which the lower tail (lower) or the upper one is t, for
+// 0 < t <= 1/2 and finite v > 0.
+double Solve(double t, double v, bool lower) {
+  const Target target = {t, detail::Log(t)};
+  const double log_t = target.log_t.hi;
   const double a = detail::Shape(v);
   double x = Start(log_t, v, a, lower);
   if (x == 0.0) {
@@ -160,7 +182,7 @@ double Solve(double log_t, double v, bool lower) {
   double result = kNaN;
   double last_step = kInf;
   for (int step = 0; step < kMaxSteps; ++step) {
-    const Residual r = ResidualAt(x, a, log_t, lower);
+    const Residual r = ResidualAt(x, a, target, lower);
     if (r.h == 0.0) {
       result = x;
       break;
@@ -201,7 +223,7 @@ double Solve(double log_t, double v, bool lower) {
       result = below;
       break;
     }
-    const Residual r = ResidualAt(mid, a, log_t, lower);
+    const Residual r = ResidualAt(mid, a, target, lower);
     if (r.h == 0.0)
       result = mid;
     Narrow(&bracket, mid, r, lower);
@@ -209,7 +231,7 @@ double Solve(double log_t, double v, bool lower) {
   // Below the normal doubles the roundings of x itself are coarse: the
   // nearest one is searched for.
   if (result < DBL_MIN)
-    return NearestSubnormal(bracket, a, log_t, lower);
+    return NearestSubnormal(bracket, a, target, lower);
   return result;
 }
 
@@ -225,8 +247,8 @@ double QuantileOf(double t, double v, bool lower) {
   if (v == kInf)
     return kInf;
   if (t > 0.5)
-    return Solve(std::log(1.0 - t), v, !lower);
-  return Solve(std::log(t), v, lower);
+    return Solve(1.0 - t, v, !lower);
+  return Solve(t, v, lower);
 }
 
 } // namespace
