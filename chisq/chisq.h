@@ -11,7 +11,7 @@
 // The one place the version is written: the build, the package files and the
 // manual take it from here (and CHANGELOG.md's newest section must match).
 #define CHISQ_VERSION_MAJOR 2
-#define CHISQ_VERSION_MINOR 1
+#define CHISQ_VERSION_MINOR 2
 #define CHISQ_VERSION_PATCH 0
 #define CHISQ_VERSION                                                          \
   (CHISQ_VERSION_MAJOR * 10000 + CHISQ_VERSION_MINOR * 100 +                   \

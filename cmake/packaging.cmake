@@ -52,10 +52,14 @@ only, so it works at a terminal and through pipes alike.")
   set(CPACK_DEBIAN_DEVELOPMENT_PACKAGE_NAME libchisq-dev)
   set(CPACK_DEBIAN_DEVELOPMENT_PACKAGE_SECTION libdevel)
   set(CPACK_DEBIAN_DEVELOPMENT_DESCRIPTION
-"chi-square distribution routines for C++ (development files)
-libchisq computes the logarithm of the gamma function, the regularised
-incomplete gamma ratio, the standard normal quantile, and chi-square
-quantiles and upper tails, as pure functions of doubles in namespace chisq.
+"chi-square distribution for C and C++ (development files)
+libchisq computes the chi-square distribution to full precision: both
+tails, their logarithms (finite far below the smallest double), the density
+and its logarithm, and quantiles at any level from either tail, as pure
+functions of doubles in namespace chisq and under C names. Beside them are
+the published routines that the classic table and calculator print to the
+bit: log-gamma, the regularised incomplete gamma ratio, the standard normal
+quantile, and chi-square quantiles and upper tails.
 .
 This package holds the header, the static library, the CMake package
 (find_package(chisq) gives chisq::chisq) and the pkg-config file.")
