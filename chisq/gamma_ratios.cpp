@@ -3,7 +3,7 @@
 // method and tail of A. Gil, J. Segura and N. M. Temme (SIAM J. Sci.
 // Comput. 34, 2012) and A. R. DiDonato and A. H. Morris (ACM TOMS 12, 1986):
 // - P by its power series, z^a e^-z / Gamma(a + 1) sum z^k / (a + 1)_k
-//   (DLMF 8.11.4 with 8.7.1);
+//   (DLMF 8.11.4 with 8.7.1), the sum's logarithm in the exponent;
 // - Q by Legendre's continued fraction (DLMF 8.9.2), evaluated by the
 //   modified Lentz method (W. J. Lentz, Applied Optics 15, 1976; I. J.
 //   Thompson and A. R. Barnett, J. Comput. Phys. 64, 1986);
@@ -38,14 +38,15 @@ constexpr int kMaxTerms = 100000;
 // continued fraction from there.
 constexpr double kSmallShapeSeriesEnd = 0.75;
 
-// sum_k z^k / ((a + 1) ... (a + k)).
-double PowerSeries(double a, double z) {
+// sum_k z^k / ((a + 1) ... (a + k)) less its first term, 1: kept apart, the
+// sum's logarithm joins the exponent with no rounding of 1 + sum.
+double PowerSeriesLessOne(double a, double z) {
   double term = 1.0;
-  double sum = 1.0;
+  double sum = 0.0;
   for (int k = 1; k < kMaxTerms; ++k) {
     term *= z / (a + k);
     sum += term;
-    if (term <= sum * kTolerance)
+    if (term <= (1.0 + sum) * kTolerance)
       break;
   }
   return sum;
@@ -104,9 +105,14 @@ double ContinuedFraction(double a, double z) {
 // Q = -expm1(a ln z) - z^a u - t a S.
 double SmallShapeUpper(double a, double x) {
   const double z = 0.5 * x;
-  const double l = a * LogHalf(x).hi;
+  // a ln z in double-double, and expm1 of it: expm1(hi + lo) is
+  // expm1(hi) + e^hi lo to far below a unit, where a rounded a ln z would
+  // move 1 - z^a by as much as a unit of its own.
+  const DoubleDouble l = Multiply(LogHalf(x), a);
+  const double em1 = std::expm1(l.hi);
+  const double expm1_l = em1 + (1.0 + em1) * l.lo;
+  const double za = 1.0 + expm1_l;
   const double u = RecipGamma1pm1(a);
-  const double za = std::exp(l);
   double term = 1.0;
   double s = 0.0;
   for (int n = 1; n < kMaxTerms; ++n) {
@@ -116,7 +122,7 @@ double SmallShapeUpper(double a, double x) {
     if (std::fabs(next) <= std::fabs(s) * kTolerance)
       break;
   }
-  return -std::expm1(l) - za * u - za * (1.0 + u) * a * s;
+  return -expm1_l - za * u - za * (1.0 + u) * a * s;
 }
 
 // The shape below which P is the smaller tail at z < 1/2, as Gil, Segura
@@ -131,6 +137,15 @@ bool LowerIsSmaller(double a, double x) {
 
 } // namespace
 
+Scaled LowerBySeries(double a, double x, const GammaPrefactor &prefactor) {
+  const double rest = PowerSeriesLessOne(a, 0.5 * x);
+  return {prefactor.factor.m, Add(prefactor.factor.e, -std::log1p(rest))};
+}
+
+bool SmallShapeSeries(double a, double x) {
+  return a < 1.0 && 0.5 * x <= kSmallShapeSeriesEnd && !LowerIsSmaller(a, x);
+}
+
 Ratio SmallerRatio(double a, double x, const GammaPrefactor &prefactor) {
   const double z = 0.5 * x;
   const bool lower = LowerIsSmaller(a, x);
@@ -138,7 +153,7 @@ Ratio SmallerRatio(double a, double x, const GammaPrefactor &prefactor) {
   if (a >= kUniformShape && std::fabs(z - a) <= kUniformWidth * a)
     return {UniformExpansion(a, prefactor.a_phi, z < a), z < a};
   if (lower)
-    return {{factor.m * PowerSeries(a, z), factor.e}, true};
+    return {LowerBySeries(a, x, prefactor), true};
   if (a < 1.0 && z <= kSmallShapeSeriesEnd)
     return {{SmallShapeUpper(a, x), {0.0, 0.0}}, false};
   return {{factor.m * a * ContinuedFraction(a, z), factor.e}, false};

@@ -19,6 +19,14 @@ struct Ratio {
 // x keeps its bits), given Prefactor(a, x).
 Ratio SmallerRatio(double a, double x, const GammaPrefactor &prefactor);
 
+// P(a, z) by its power series, for z below a + 1 or so, where it converges
+// fast: given Prefactor(a, x).
+Scaled LowerBySeries(double a, double x, const GammaPrefactor &prefactor);
+
+// Whether SmallerRatio takes Q from DiDonato and Morris's series, where the
+// power series gives P with its logarithm to a finer absolute error.
+bool SmallShapeSeries(double a, double x);
+
 } // namespace chisq::detail
 
 #endif

@@ -101,7 +101,13 @@ struct Residual {
 };
 Residual ResidualAt(double x, double a, const Target &target, bool lower) {
   const detail::GammaPrefactor prefactor = detail::Prefactor(a, x);
-  const detail::Ratio smaller = detail::SmallerRatio(a, x, prefactor);
+  // Below shape 1, where DiDonato and Morris's series gives Q, a lower tail
+  // comes from the power series instead: its logarithm is exact to far
+  // below Q's last unit, which a quantile there multiplies by up to 2 / v.
+  const detail::Ratio smaller =
+      lower && detail::SmallShapeSeries(a, x)
+          ? detail::Ratio{detail::LowerBySeries(a, x, prefactor), true}
+          : detail::SmallerRatio(a, x, prefactor);
   const detail::Scaled &value = smaller.value;
   const double log_tail = detail::LogTailOf(smaller, lower);
   double h;
@@ -165,7 +171,8 @@ double NearestSubnormal(Bracket b, double a, const Target &target, bool lower) {
 }
 
 // The x at which the lower tail (lower) or the upper one is t, for
-// 0 < t <= 1/2 and finite v > 0.
+// 0 < t < 1 and finite v > 0 (t above 1/2 only for a lower tail below 2
+// degrees of freedom).
 double Solve(double t, double v, bool lower) {
   const Target target = {t, detail::Log(t)};
   const double log_t = target.log_t.hi;
@@ -246,7 +253,9 @@ double QuantileOf(double t, double v, bool lower) {
     return lower ? kInf : 0.0;
   if (v == kInf)
     return kInf;
-  if (t > 0.5)
+  // Below 2 degrees of freedom a lower tail above 1/2 is solved for itself:
+  // its quantile is tiny, where the lower tail is the precise one.
+  if (t > 0.5 && !(lower && v < 2.0))
     return Solve(1.0 - t, v, !lower);
   return Solve(t, v, lower);
 }
