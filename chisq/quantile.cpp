@@ -64,12 +64,13 @@ double WilsonHilferty(double z, double v) {
 double Start(double log_t, double v, double a, bool lower) {
   const double deviate = NormalDeviate(log_t);
   if (lower) {
-    // P = z^a / Gamma(a + 1) (1 + z / (a + 1) + ...), its first term
-    // solved; Wilson and Hilferty where that z is not small.
+    // P = z^a / Gamma(a + 1) (1 - a z / (a + 1) + ...), its first term
+    // solved, then the second's first order, z e^(z / (a + 1)); Wilson and
+    // Hilferty where that z is not small.
     const double log_z = (log_t + RoughLogGamma(a + 1.0)) / a;
     const double z = std::exp(log_z);
     if (z < 0.2 * (a + 1.0))
-      return 2.0 * z / std::pow(1.0 + z / (a + 1.0), 1.0 / a);
+      return 2.0 * z * std::exp(z / (a + 1.0));
     const double x = WilsonHilferty(-deviate, v);
     return x > 0.0 ? x : 2.0 * z;
   }
@@ -220,8 +221,8 @@ double Solve(double t, double v, bool lower) {
   while (std::isnan(result)) {
     const double below = bracket.below, above = bracket.above;
     double mid;
-    if (above == kInf)
-      mid = below > 0.0 ? 4.0 * below : 1.0;
+    if (above == kInf) // ten decades a step, for a start far too low
+      mid = below > 0.0 ? std::fmin(1e10 * below, DBL_MAX) : 1.0;
     else if (below == 0.0)
       mid = std::fmax(1e-300 * above, kTiny);
     else
