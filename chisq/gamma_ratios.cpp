@@ -4,9 +4,11 @@
 // Comput. 34, 2012) and A. R. DiDonato and A. H. Morris (ACM TOMS 12, 1986):
 // - P by its power series, z^a e^-z / Gamma(a + 1) sum z^k / (a + 1)_k
 //   (DLMF 8.11.4 with 8.7.1), the sum's logarithm in the exponent;
-// - Q by Legendre's continued fraction (DLMF 8.9.2), evaluated by the
-//   modified Lentz method (W. J. Lentz, Applied Optics 15, 1976; I. J.
-//   Thompson and A. R. Barnett, J. Comput. Phys. 64, 1986);
+// - Q by Legendre's continued fraction (DLMF 8.9.2), evaluated by Steed's
+//   algorithm, which keeps within a few units where the modified Lentz
+//   method (W. J. Lentz, Applied Optics 15, 1976; I. J. Thompson and A. R.
+//   Barnett, J. Comput. Phys. 64, 1986) gathers tens, and summed backwards
+//   where it takes many terms;
 // - Q for shapes below 1 and z up to 3/4 by DiDonato and Morris's series,
 //   1 - z^a / Gamma(1 + a) with the cancellation taken out through
 //   1 / Gamma(1 + a) - 1 and expm1;
