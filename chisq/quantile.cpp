@@ -254,9 +254,11 @@ double QuantileOf(double t, double v, bool lower) {
     return lower ? kInf : 0.0;
   if (v == kInf)
     return kInf;
-  // Below 2 degrees of freedom a lower tail above 1/2 is solved for itself:
-  // its quantile is tiny, where the lower tail is the precise one.
-  if (t > 0.5 && !(lower && v < 2.0))
+  // For the smallest shapes a lower tail above 1/2 whose upper tail is not
+  // small is solved for itself: its quantile is tiny, where ln P is exact
+  // to far below Q's last unit (the upper tail is about a ln(1 / x) there,
+  // a = v / 2, and the lower one's advantage ends near 1 - p = 8 a).
+  if (t > 0.5 && !(lower && 1.0 - t > 4.0 * v))
     return Solve(1.0 - t, v, !lower);
   return Solve(t, v, lower);
 }
