@@ -196,7 +196,7 @@ TEST(Distribution, TailsDensityAndTheirLogsWithinTheirBounds) {
   struct Function {
     const char *name;
     double (*f)(double, double);
-    int column, log_column;
+    std::size_t column, log_column;
     Measure measure;
   };
   const Function functions[] = {
