@@ -72,17 +72,18 @@ GammaPrefactor Prefactor(double a, double x) {
     return {{1.0, e}, {0.0, 0.0}, log_z, a};
   }
   // lambda = x / v = z / a in double-double, or through the logarithms where
-  // the quotient would be subnormal. Any q near x / v will do: the
-  // remainder x - q v is exact, and lambda = q + remainder / v to 2^-106.
+  // the quotient would be subnormal: the remainder x - q v is exact. The
+  // quotients are divisions, not products with 1 / v: near lambda = 1 an
+  // inexact q would cost the transition's exponent a phi its digits.
   const double v = 2.0 * a;
   const double inverse = 1.0 / v;
-  const double q = x * inverse;
+  const double q = x / v;
   DoubleDouble log_lambda;
   DoubleDouble lambda;
   if (q >= 0x1p-1000) {
     // x - p.hi is exact, p.hi being within a few units of x.
     const DoubleDouble p = TwoProduct(q, v);
-    lambda = FastTwoSum(q, ((x - p.hi) - p.lo) * inverse);
+    lambda = FastTwoSum(q, ((x - p.hi) - p.lo) / v);
     log_lambda = Log(lambda);
   } else {
     lambda = {q, 0.0};

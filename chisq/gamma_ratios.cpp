@@ -140,6 +140,8 @@ bool LowerIsSmaller(double a, double x) {
 } // namespace
 
 Scaled LowerBySeries(double a, double x, const GammaPrefactor &prefactor) {
+  if (std::isinf(prefactor.factor.e.hi)) // beyond the doubles however summed
+    return prefactor.factor;
   const double rest = PowerSeriesLessOne(a, 0.5 * x);
   return {prefactor.factor.m, Add(prefactor.factor.e, -std::log1p(rest))};
 }
