@@ -71,23 +71,24 @@ GammaPrefactor Prefactor(double a, double x) {
             LogGamma1p(a));
     return {{1.0, e}, {0.0, 0.0}, log_z, a};
   }
-  // lambda = x / v = z / a in double-double, or through the logarithms where
-  // the quotient would be subnormal: the remainder x - q v is exact. The
-  // quotients are divisions, not products with 1 / v: near lambda = 1 an
+  // lambda = z / a in double-double (z = x / 2 is exact here, as a normal x
+  // is), or through the logarithms where the quotient would be subnormal:
+  // the remainder z - q a is exact, and never overflows as x - q v can. The
+  // quotients are divisions, not products with 1 / a: near lambda = 1 an
   // inexact q would cost the transition's exponent a phi its digits.
-  const double v = 2.0 * a;
-  const double inverse = 1.0 / v;
-  const double q = x / v;
+  const double z = 0.5 * x;
+  const double inverse = 0.5 / a; // 1 / v
+  const double q = z / a;
   DoubleDouble log_lambda;
   DoubleDouble lambda;
   if (q >= 0x1p-1000) {
-    // x - p.hi is exact, p.hi being within a few units of x.
-    const DoubleDouble p = TwoProduct(q, v);
-    lambda = FastTwoSum(q, ((x - p.hi) - p.lo) / v);
+    // z - p.hi is exact, p.hi being within a few units of z.
+    const DoubleDouble p = TwoProduct(q, a);
+    lambda = FastTwoSum(q, ((z - p.hi) - p.lo) / a);
     log_lambda = Log(lambda);
   } else {
     lambda = {q, 0.0};
-    log_lambda = Subtract(Log(x), Log(v));
+    log_lambda = Subtract(Log(x), Log(2.0 * a));
   }
   // phi = (lambda - 1) - ln lambda, both in double-double: near lambda = 1
   // it is (lambda - 1)^2 / 2, far below either term. Within 2^-20 of 1 even

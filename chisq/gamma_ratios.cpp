@@ -66,15 +66,19 @@ double ContinuedFraction(double a, double z) {
   constexpr double kTiny = 0x1p-1000;
   // Up to this many terms the forward sum stays within about two units.
   constexpr int kForwardTerms = 24;
-  double d = 1.0 / ((z + 3.0) - a);
-  double delta = (a - 1.0) * d;
-  double f = ((z + 1.0) - a) + delta;
+  // Past 2^500 the terms n (n - a) would overflow: the fraction is taken
+  // with every b scaled by s and every a by s^2, which scales its value by
+  // s and changes no rounding.
+  const double s = z > 0x1p500 ? 0x1p-600 : 1.0;
+  double d = 1.0 / (((z + 3.0) - a) * s);
+  double delta = ((a - 1.0) * s) * s * d;
+  double f = ((z + 1.0) - a) * s + delta;
   int terms = 2;
   for (; terms < kMaxTerms; terms += 2) {
-    const double an = -terms * (terms - a);
-    const double bn = (z + (2 * terms + 1)) - a;
-    const double an1 = -(terms + 1) * ((terms + 1) - a);
-    const double bn1 = bn + 2.0;
+    const double an = -terms * (((terms - a) * s) * s);
+    const double bn = ((z + (2 * terms + 1)) - a) * s;
+    const double an1 = -(terms + 1) * ((((terms + 1) - a) * s) * s);
+    const double bn1 = bn + 2.0 * s;
     double n = bn + an * d;
     if (std::fabs(n) < kTiny)
       n = kTiny;
@@ -96,10 +100,10 @@ double ContinuedFraction(double a, double z) {
   if (terms > kForwardTerms) {
     double tail = 0.0;
     for (int i = terms + 2; i >= 1; --i)
-      tail = -i * (i - a) / ((z + (2 * i + 1)) - a + tail);
-    f = ((z + 1.0) - a) + tail;
+      tail = -i * ((i - a) * s) * s / (((z + (2 * i + 1)) - a) * s + tail);
+    f = ((z + 1.0) - a) * s + tail;
   }
-  return 1.0 / f;
+  return s / f;
 }
 
 // Q(a, z) for 0 < a < 1 and z <= 1: with t = z^a (1 + u), u = 1 / Gamma(1 +
