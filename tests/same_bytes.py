@@ -9,11 +9,14 @@ same to the byte. The second build may run under an emulator.
 The sessions are this test's own, in tests/sessions/ (table/ holds the
 table's inputs, calculator/ the calculator's), and two grids made here.
 
-It also compares the bits of every routine's results over a grid. These are
-the same wherever the C library's exp, log, pow and sqrt are the same; with
---other-libm (the glibc of 32-bit x86, whose x87 code differs in the last
-bit, and of 32-bit ARM, or mingw-w64's) the differences are counted and each
-must be within its routine's tolerance below.
+It also compares the bits of every routine's results over a grid. The
+published routines' are the same wherever the C library's exp, log, pow and
+sqrt are the same; with --other-libm (the glibc of 32-bit x86, whose x87
+code differs in the last bit, and of 32-bit ARM, or mingw-w64's) the
+differences are counted and each must be within its routine's tolerance
+below. The distribution's functions are held to their tolerance on every
+platform, as erfc, expm1 and log1p differ in the last bit between
+processors.
 """
 import math
 import os
@@ -163,7 +166,12 @@ def compare_bits(reference, other, other_libm):
             continue
         name, *args, ours = a.decode().split()
         theirs = b.decode().split()[-1]
-        if not other_libm or args != b.decode().split()[1:-1]:
+        # The published routines' bits are the same wherever exp, log and
+        # pow are; the distribution's also take erfc, expm1 and log1p, whose
+        # last bit differs even between processors under one C library
+        # (glibc chooses its fused multiply-add versions at run time).
+        tolerated = other_libm or name in DISTRIBUTION_TOLERANCE
+        if not tolerated or args != b.decode().split()[1:-1]:
             print("routine bits differ:\n  %s\n  %s" % (a.decode(), b.decode()))
             return False
         x, y = (struct.unpack(">d", bytes.fromhex(v))[0] for v in (ours, theirs))
