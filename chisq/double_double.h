@@ -84,12 +84,6 @@ inline DoubleDouble Multiply(DoubleDouble a, DoubleDouble b) {
   return FastTwoSum(p.hi, p.lo + (a.hi * b.lo + a.lo * b.hi));
 }
 
-inline DoubleDouble Divide(DoubleDouble a, DoubleDouble b) {
-  const double q = a.hi / b.hi;
-  const DoubleDouble r = Subtract(a, Multiply(b, q));
-  return FastTwoSum(q, r.hi / b.hi);
-}
-
 } // namespace chisq::detail
 
 #endif
