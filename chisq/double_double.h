@@ -79,11 +79,6 @@ inline DoubleDouble Multiply(DoubleDouble a, double b) {
   return FastTwoSum(p.hi, p.lo + a.lo * b);
 }
 
-inline DoubleDouble Multiply(DoubleDouble a, DoubleDouble b) {
-  const DoubleDouble p = TwoProduct(a.hi, b.hi);
-  return FastTwoSum(p.hi, p.lo + (a.hi * b.lo + a.lo * b.hi));
-}
-
 } // namespace chisq::detail
 
 #endif
