@@ -244,7 +244,8 @@ double Solve(double t, double v, bool lower) {
 }
 
 // The quantile of the lower tail p (lower) or of the upper tail q, from
-// whichever is at most 1/2: 1 - p is exact above it.
+// whichever is at most 1/2 (1 - p is exact above it), but for the smallest
+// shapes' lower tails, below.
 double QuantileOf(double t, double v, bool lower) {
   if (std::isnan(t) || !(v > 0.0) || t < 0.0 || t > 1.0)
     return kNaN;
